@@ -1,0 +1,32 @@
+#pragma once
+// The results journal: one line per graded or abandoned test, appended to an
+// existing file that the program never creates.
+#include <string>
+
+namespace kvarnel {
+
+// "Тест_кварнел.txt", resolved against the current directory at each write.
+extern const char* const kJournalFileName;
+
+class Journal {
+public:
+    virtual ~Journal() = default;
+    // Appends the UTF-8 line as Windows-1251 followed by CR LF; throws EInOutError.
+    virtual void append(const std::string& line) = 0;
+};
+
+// The real file. The operating-system calls live in JournalFilePosix.cpp.
+class FileJournal : public Journal {
+public:
+    explicit FileJournal(std::string fileName = kJournalFileName, int lockWaitMs = 2000);
+    void append(const std::string& line) override;
+
+private:
+    std::string fileName_;
+    int lockWaitMs_;
+};
+
+// UTF-8 to Windows-1251; a character Windows-1251 cannot hold becomes "?".
+std::string toWindows1251(const std::string& utf8);
+
+}  // namespace kvarnel
