@@ -1,0 +1,66 @@
+#pragma once
+// The window's drawing surface: draws its elements bottom-up in creation order,
+// each clipped to its box, hit-tests the topmost visible and enabled element, and
+// keeps the mouse capture from press to release itself, so an element that hides
+// during its own press still receives its release.
+#include <QWidget>
+#include <vector>
+
+#include "SurfaceElement.h"
+
+namespace kvarnel {
+
+class Surface : public QWidget {
+    Q_OBJECT
+public:
+    explicit Surface(QWidget* parent = nullptr);
+
+    // Appends on top of what exists; returns the element's index (creation order).
+    int addElement(SurfaceElement element);
+    int indexOf(const QString& name) const;  // -1 when unknown
+    const SurfaceElement& element(int index) const;
+    int elementCount() const;
+
+    // Each change repaints only the affected box(es).
+    void setElementVisible(int index, bool visible);
+    void setElementEnabled(int index, bool enabled);
+    void setElementText(int index, const QString& text);  // auto-sized labels resize
+    void setElementFontColour(int index, ColourNumber colour);
+    void setHintEnabled(int index, bool enabled);
+
+    // Topmost visible and enabled element whose box holds the point, or -1.
+    int elementAt(const QPoint& point) const;
+    // The element holding the mouse capture (pressed, not yet released), or -1.
+    int captureElement() const { return capture_; }
+    void releaseCapture();  // forget a capture without delivering a release
+
+    // Resolves a colour number; system colours come from the palette.
+    QColor colour(ColourNumber number) const;
+
+signals:
+    // A press or release on an element (releases go to the captured element).
+    void elementPressed(int index, Qt::MouseButton button);
+    void elementReleased(int index, Qt::MouseButton button);
+    // A left press and release on the same enabled button, with the pointer over it.
+    void buttonClicked(int index);
+    // The element under the pointer changed (-1: none), for hints and pointers.
+    void hoverChanged(int index);
+    // Every pointer movement over the surface, with the element under it (-1: none).
+    void pointerMoved(int index, const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    std::vector<SurfaceElement> elements_;
+    int capture_ = -1;
+    int hover_ = -1;
+    bool pressedInside_ = false;  // button held with the pointer over it (sunken face)
+};
+
+}  // namespace kvarnel
