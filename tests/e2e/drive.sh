@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Runs inside xvfb-run: drives the program's window by its client coordinates.
+set -euo pipefail
+program=$1; work=$2
+journal="$work/Тест_кварнел.txt"
+fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
+
+"$program" > "$work/out.log" 2>&1 &
+pid=$!
+wid=""
+for _ in $(seq 1 100); do
+    wid=$(xdotool search --onlyvisible --name '^Кварнел$' 2>/dev/null | head -1 || true)
+    [ -n "$wid" ] && break
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "the window did not appear"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$wid")"   # X, Y, WIDTH, HEIGHT
+[ "$WIDTH" = 1026 ] && [ "$HEIGHT" = 727 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 1026x727"
+ox=$X; oy=$Y
+
+move() { xdotool mousemove $((ox + $1)) $((oy + $2)); }
+click() { move "$1" "$2"; sleep 0.05; xdotool click 1; sleep "${3:-0.15}"; }
+# Prints "R G B" of a screen pixel at client coordinates.
+pixel() {
+    /usr/bin/import-im6.q16 -window root -crop "1x1+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
+        | tail -1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+# Counts lime pixels in a client rectangle x y w h.
+lime_count() {
+    /usr/bin/import-im6.q16 -window root -crop "$3x$4+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
+        | grep -c '(0,255,0)' || true
+}
+
+# Study mode: the hint of ShapeV1 (box at 216,455) appears below the pointer.
+move 300 100; sleep 0.3
+move 223 462; sleep 0.6
+hint=$(lime_count 223 480 120 30)
+[ "$hint" -gt 200 ] || fail "no lime hint below the pointer over ShapeV1 (lime pixels: $hint)"
+echo "ok: hint shown ($hint lime pixels)"
+
+# Press and hold ShapeV4 (Control stage, front view): the close-up with ShapeM4 tinted aqua.
+move 260 317; sleep 0.1
+xdotool mousedown 1; sleep 0.4
+read -r r g b <<<"$(pixel 427 328)"      # inside ShapeM4 (398,224 59x209)
+[ "$r" -lt 40 ] || fail "ShapeM4's inside is not tinted while held (R=$r)"
+read -r r g b <<<"$(pixel 223 462)"
+[ "$r$g$b" != "02550" ] || fail "ShapeV1 still shown during a front close-up"
+xdotool mouseup 1; sleep 0.4
+read -r r g b <<<"$(pixel 223 462)"
+[ "$r $g $b" = "0 255 0" ] || fail "the overview with its hotspots is not back after release ($r $g $b)"
+echo "ok: front close-up while held, overview after release"
+
+# Registration.
+click 928 641                            # TEST
+xdotool type --delay 30 "41-TE"
+xdotool key Tab
+xdotool type --delay 30 "Petrov"
+click 604 692                            # ВВОД
+# 39 questions, each answered by a click on ShapeV1, then the grading press.
+for i in $(seq 1 39); do
+    click 266 688 0.15                   # QUESTION?
+    click 223 462 0.15                   # ShapeV1
+done
+click 266 688 0.4
+lines=$(tr -cd '\n' < "$journal" | wc -c)
+[ "$lines" = 1 ] || fail "journal has $lines lines: $(cat "$journal")"
+fields=$(tr -d '\r\n' < "$journal" | awk -F ' / ' '{print NF}')
+[ "$fields" = 5 ] || fail "journal line has $fields fields: $(cat "$journal")"
+grep -q ' / 41-TE / Petrov / unsatisfactorily'$'\r''$' "$journal" || fail "unexpected journal line: $(cat -A "$journal")"
+echo "ok: journal line $(tr -d '\r\n' < "$journal")"
+
+click 925 688 0                          # EXIT
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "EXIT did not end the program"
+code=0; wait "$pid" || code=$?
+[ "$code" = 0 ] || fail "exit code $code"
+echo "ok: EXIT ended the program with code 0"

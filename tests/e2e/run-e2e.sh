@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb in a temporary directory with an empty
+# journal and takes a whole test with the mouse and keyboard, as a student would.
+set -euo pipefail
+program=$(readlink -f "$1")
+for tool in xvfb-run xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIPPED: $tool is not installed (scripts/deps installs it)"; exit 77
+    fi
+done
+[ -x /usr/bin/import-im6.q16 ] || { echo "SKIPPED: ImageMagick's import is not installed"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+: > "$work/Тест_кварнел.txt"
+export XDG_RUNTIME_DIR="$work/xdg"; mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+cd "$work"
+xvfb-run -a -s "-screen 0 1920x1080x24" bash "$(dirname "$(readlink -f "$0")")/drive.sh" "$program" "$work"
