@@ -26,7 +26,8 @@ public:
 // everything else stays as typed.
 std::string sanitizeField(const std::string& text);
 
-// date + " / " + time + " / " + group + " / " + surname. Reads the time first, then the date.
+// date + " / " + time + " / " + group + " / " + surname, each field passed through
+// sanitizeField. Reads the time first, then the date.
 std::string buildResultRecord(DateTimeTexts& clock, const std::string& group,
                               const std::string& surname);
 

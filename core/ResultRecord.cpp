@@ -1,0 +1,42 @@
+#include "ResultRecord.h"
+
+#include <time.h>
+
+namespace kvarnel {
+
+namespace {
+
+std::string formatNow(const char* format) {
+    const time_t now = time(nullptr);
+    tm local{};
+    if (localtime_r(&now, &local) == nullptr) return std::string();
+    char buffer[64];
+    const std::size_t length = strftime(buffer, sizeof buffer, format, &local);
+    return std::string(buffer, length);
+}
+
+}  // namespace
+
+std::string DefaultDateTimeTexts::timeText() { return formatNow("%H:%M:%S"); }
+std::string DefaultDateTimeTexts::dateText() { return formatNow("%d.%m.%Y"); }
+
+std::string sanitizeField(const std::string& text) {
+    std::string result = text;
+    for (char& c : result) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127) c = ' ';
+    }
+    return result;
+}
+
+std::string buildResultRecord(DateTimeTexts& clock, const std::string& group,
+                              const std::string& surname) {
+    // The time is taken before the date, as the registration always did.
+    const std::string time = clock.timeText();
+    const std::string date = clock.dateText();
+    const std::string separator = kFieldSeparator;
+    return sanitizeField(date) + separator + sanitizeField(time) + separator + sanitizeField(group) +
+           separator + sanitizeField(surname);
+}
+
+}  // namespace kvarnel
