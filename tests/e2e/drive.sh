@@ -23,12 +23,12 @@ move() { xdotool mousemove $((ox + $1)) $((oy + $2)); }
 click() { move "$1" "$2"; sleep 0.05; xdotool click 1; sleep "${3:-0.15}"; }
 # Prints "R G B" of a screen pixel at client coordinates.
 pixel() {
-    /usr/bin/import-im6.q16 -window root -crop "1x1+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
+    /usr/bin/import-im6.q16 -window root -depth 8 -crop "1x1+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
         | tail -1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
 # Counts lime pixels in a client rectangle x y w h.
 lime_count() {
-    /usr/bin/import-im6.q16 -window root -crop "$3x$4+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
+    /usr/bin/import-im6.q16 -window root -depth 8 -crop "$3x$4+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
         | grep -c '(0,255,0)' || true
 }
 

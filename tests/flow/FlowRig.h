@@ -1,0 +1,105 @@
+#pragma once
+// The whole test logic wired as the window wires it, with recording fakes for
+// the window, the journal, the keyboard layouts and the clock.
+#include <string>
+#include <vector>
+
+#include "Catalogue.h"
+#include "CloseUpViewer.h"
+#include "FakeFormView.h"
+#include "InOutError.h"
+#include "Journal.h"
+#include "KeyboardLayouts.h"
+#include "ModeController.h"
+#include "Random.h"
+#include "ResultRecord.h"
+#include "TestEngine.h"
+
+namespace kvarnel::testing {
+
+// Records every append; throws EInOutError(failCode) instead of writing while failCode != 0.
+class FakeJournal : public Journal {
+public:
+    void append(const std::string& line) override {
+        attempts.push_back(line);
+        if (failCode != 0) throw EInOutError(failCode);
+        lines.push_back(line);
+    }
+    std::vector<std::string> attempts;
+    std::vector<std::string> lines;
+    int failCode = 0;
+};
+
+class RecordingKeyboardLayouts : public KeyboardLayouts {
+public:
+    void activate(std::string_view layoutId) override { activated.emplace_back(layoutId); }
+    std::vector<std::string> activated;
+};
+
+class FixedDateTimeTexts : public DateTimeTexts {
+public:
+    std::string timeText() override { return "14:13:51"; }
+    std::string dateText() override { return "07.12.2026"; }
+};
+
+inline const std::string kGroup = "41-ТЭ";
+inline const std::string kSurname = "Петров";
+inline const std::string kRecordStart = "07.12.2026 / 14:13:51 / 41-ТЭ / Петров";
+inline const std::string kAbandonedLine = kRecordStart + " / Тест прерван";
+
+struct FlowRig {
+    FakeFormView view;
+    FakeJournal journal;
+    Random random;
+    TestEngine engine{view, random, journal};
+    CloseUpViewer viewer{view, engine};
+    RecordingKeyboardLayouts layouts;
+    FixedDateTimeTexts clock;
+    int quitRequests = 0;
+    int hintSettingsApplied = 0;
+    int doubleBufferingSwitched = 0;
+    ModeController controller{view, engine, viewer, layouts, clock, random,
+                              ModeCallbacks{[this] { ++quitRequests; },
+                                            [this] { ++hintSettingsApplied; },
+                                            [this] { ++doubleBufferingSwitched; }}};
+
+    explicit FlowRig(bool create = true) {
+        if (create) controller.FormCreate();
+    }
+
+    // "TEST", type both texts, "ВВОД".
+    void registerAs(const std::string& group = kGroup, const std::string& surname = kSurname) {
+        controller.SpeedButtonRezWoprosClick();
+        view.setText(Control::Edit1Gruppa, group);
+        view.setText(Control::Edit1Fio, surname);
+        controller.SpeedVvodClick();
+    }
+
+    // The node whose question the question label shows; 0 when it shows none.
+    NodeNumber askedNode() const {
+        const std::string shown = view.text(Control::LabelWopros);
+        for (NodeNumber n = 1; n <= kNodeCount; ++n)
+            if (engine.state().Questions[static_cast<std::size_t>(n)] == shown) return n;
+        return 0;
+    }
+    static NodeNumber otherNode(NodeNumber n) { return n == 1 ? 2 : 1; }
+
+    // A press and its release on a hotspot of node n.
+    void click(NodeNumber n, MouseButton button = MouseButton::Left) {
+        viewer.HotspotMouseDown(n, button);
+        viewer.HotspotMouseUp(button);
+    }
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) controller.Timer1Timer();
+    }
+    // Draws question after question, answering each right, up to and including the
+    // `count`th; the test stays at that question answered.
+    void answerRight(int count) {
+        for (int i = 0; i < count; ++i) {
+            controller.SpeedPuskClick();
+            click(askedNode());
+        }
+    }
+};
+
+}  // namespace kvarnel::testing
