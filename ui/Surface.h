@@ -3,6 +3,7 @@
 // each clipped to its box, hit-tests the topmost visible and enabled element, and
 // keeps the mouse capture from press to release itself, so an element that hides
 // during its own press still receives its release.
+#include <QHash>
 #include <QWidget>
 #include <vector>
 
@@ -57,10 +58,22 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void handlePress(QMouseEvent* event);
+    void endCapture();
+    // Re-reads the element under the still or moving pointer: hover and cursor.
+    void refreshPointer();
+    void fitLabel(SurfaceElement& element);
+    bool isHeld(int index) const;
+
     std::vector<SurfaceElement> elements_;
+    QHash<QString, int> byName_;
     int capture_ = -1;
     int hover_ = -1;
     bool pressedInside_ = false;  // button held with the pointer over it (sunken face)
+    bool pressActive_ = false;    // a press began on the surface and is not yet released
+    Qt::MouseButton pressButton_ = Qt::NoButton;
+    QPoint pointer_;
+    bool pointerInside_ = false;
 };
 
 }  // namespace kvarnel

@@ -1,0 +1,32 @@
+#include "KvarnelApplication.h"
+
+#include <exception>
+#include <string>
+
+#include "ApplicationTitle.h"
+#include "ErrorGuard.h"
+
+namespace kvarnel {
+
+KvarnelApplication::KvarnelApplication(int& argc, char** argv)
+    : QApplication(argc, argv),
+      title_(QString::fromStdString(applicationTitleFrom(applicationFilePath().toStdString()))) {
+    // The task-bar entry (window class) carries the title. The display name stays
+    // unset: Qt would append it to the main window's own caption.
+    setApplicationName(title_);
+}
+
+bool KvarnelApplication::notify(QObject* receiver, QEvent* event) {
+    std::string message;
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        message = e.what();
+    } catch (...) {
+        message = "Unknown error";
+    }
+    ErrorGuard(title_, {}).report(message);
+    return true;
+}
+
+}  // namespace kvarnel

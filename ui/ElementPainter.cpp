@@ -1,0 +1,96 @@
+#include "ElementPainter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include "JpegPicture.h"
+#include "ShapePainter.h"
+#include "Surface.h"
+
+namespace kvarnel {
+
+namespace {
+
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
+
+}  // namespace
+
+ElementPainter::ElementPainter(QPainter& painter, const Surface& surface)
+    : painter_(painter), surface_(surface) {}
+
+void ElementPainter::paint(const SurfaceElement& element, bool held) {
+    switch (element.kind) {
+    case SurfaceElement::Kind::Picture: paintPicture(element); break;
+    case SurfaceElement::Kind::Label: paintLabel(element); break;
+    case SurfaceElement::Kind::Button: paintButton(element, held); break;
+    case SurfaceElement::Kind::Hotspot:
+    case SurfaceElement::Kind::Marker: paintShape(element); break;
+    }
+}
+
+QSize ElementPainter::labelSize(const QFont& font, const QString& text) {
+    const QFontMetrics metrics(font);
+    if (text.isEmpty()) return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height()};
+    return metrics.size(kTextFlags, text);
+}
+
+QPoint ElementPainter::pictureOrigin(const SurfaceElement& element, QSize picture) {
+    if (!element.centred) return element.box.topLeft();
+    return element.box.topLeft() + QPoint((element.box.width() - picture.width()) / 2,
+                                           (element.box.height() - picture.height()) / 2);
+}
+
+void ElementPainter::paintPicture(const SurfaceElement& element) {
+    if (!element.picture) return;
+    // Decodes on the first draw; an undecodable stream draws nothing (white shows).
+    const QImage& image = element.picture->image();
+    if (image.isNull()) return;
+    painter_.drawImage(pictureOrigin(element, image.size()), image);
+}
+
+void ElementPainter::paintLabel(const SurfaceElement& element) {
+    painter_.fillRect(element.box, surface_.colour(element.background));
+    if (element.text.isEmpty()) return;
+    painter_.setFont(element.font);
+    painter_.setPen(surface_.colour(element.fontColour));
+    // No wrapping: what does not fit is cut off by the clip at the box's edges.
+    painter_.drawText(element.box, kTextFlags | Qt::TextDontClip, element.text);
+}
+
+void ElementPainter::paintButton(const SurfaceElement& element, bool held) {
+    const bool sunken = held && element.enabled;
+    QPalette bevel = surface_.palette();
+    bevel.setColor(QPalette::Light, surface_.colour(clBtnHighlight));
+    bevel.setColor(QPalette::Dark, surface_.colour(clBtnShadow));
+    bevel.setColor(QPalette::Button, surface_.colour(clBtnFace));
+    const QBrush face(surface_.colour(element.background));
+    qDrawWinButton(&painter_, element.box, bevel, sunken, &face);
+
+    if (element.text.isEmpty()) return;
+    painter_.setFont(element.font);
+    const QRect caption = element.box.translated(sunken ? QPoint(1, 1) : QPoint(0, 0));
+    constexpr int flags = Qt::AlignCenter | Qt::TextDontClip;
+    if (!element.enabled) {
+        // Embossed: the highlight 1 px right and down, the shadow in place over it.
+        painter_.setPen(surface_.colour(clBtnHighlight));
+        painter_.drawText(caption.translated(1, 1), flags, element.text);
+        painter_.setPen(surface_.colour(clBtnShadow));
+        painter_.drawText(caption, flags, element.text);
+        return;
+    }
+    painter_.setPen(surface_.colour(element.fontColour));
+    painter_.drawText(caption, flags, element.text);
+}
+
+void ElementPainter::paintShape(const SurfaceElement& element) {
+    const QColor pen = surface_.colour(element.pen);
+    const QColor brush = surface_.colour(element.brush);
+    if (element.kind == SurfaceElement::Kind::Hotspot)
+        ShapePainter::paint(painter_, element.box, ShapeKind::Circle, pen, element.penWidth, brush,
+                            false);
+    else
+        ShapePainter::paintMarker(painter_, element.box, pen, element.penWidth, brush);
+}
+
+}  // namespace kvarnel

@@ -1,0 +1,42 @@
+#pragma once
+// Draws one surface element (picture, label, push button, hotspot or marker) into
+// the surface's painter; the painter is already clipped to the element's box.
+#include <QPoint>
+#include <QSize>
+
+#include "SurfaceElement.h"
+
+class QPainter;
+class QFont;
+class QString;
+
+namespace kvarnel {
+
+class Surface;
+
+class ElementPainter {
+public:
+    // `surface` resolves the colour numbers (system colours from its palette).
+    ElementPainter(QPainter& painter, const Surface& surface);
+
+    // `held`: a push button held down with the pointer over it (drawn sunken).
+    void paint(const SurfaceElement& element, bool held);
+
+    // The size of an auto-sized label: its text's width and height; an empty
+    // text is as wide as one blank and one line high.
+    static QSize labelSize(const QFont& font, const QString& text);
+    // Where a picture of the given size starts: centred in the box (integer division
+    // truncating) or at the box's top-left corner.
+    static QPoint pictureOrigin(const SurfaceElement& element, QSize picture);
+
+private:
+    void paintPicture(const SurfaceElement& element);
+    void paintLabel(const SurfaceElement& element);
+    void paintButton(const SurfaceElement& element, bool held);
+    void paintShape(const SurfaceElement& element);
+
+    QPainter& painter_;
+    const Surface& surface_;
+};
+
+}  // namespace kvarnel

@@ -1,0 +1,42 @@
+#pragma once
+// A picture held as its JPEG stream and decoded with TurboJPEG the first time it
+// is needed; the decoded image is then kept, so later draws only copy pixels.
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace kvarnel {
+
+class JpegPicture {
+public:
+    explicit JpegPicture(QByteArray stream = {});
+
+    const QByteArray& stream() const { return stream_; }
+    // Width and height from the stream's header, without decoding (empty when unreadable).
+    QSize size() const;
+
+    // The decoded picture in QImage::Format_RGB32; a null image when the stream
+    // cannot be decoded (error() then says why; it also keeps a decoder warning
+    // about a damaged but readable stream). Decodes on the first call only.
+    const QImage& image() const;
+    bool isDecoded() const { return decoded_; }
+    int decodeCount() const { return decodeCount_; }
+    const QString& error() const { return error_; }
+
+    // Decodes a JPEG stream from memory into Format_RGB32; never throws. On failure
+    // returns a null image and, when `error` is given, puts the reason there.
+    static QImage decode(const QByteArray& stream, QString* error = nullptr);
+    // Reads the picture size from the stream's header; empty on failure.
+    static QSize headerSize(const QByteArray& stream, QString* error = nullptr);
+
+private:
+    QByteArray stream_;
+    // The cache of a const object: filled by the first image() call.
+    mutable QImage image_;
+    mutable QString error_;
+    mutable bool decoded_ = false;
+    mutable int decodeCount_ = 0;
+};
+
+}  // namespace kvarnel

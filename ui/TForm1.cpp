@@ -1,0 +1,495 @@
+#include "TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <stdexcept>
+
+#include "Catalogue.h"
+#include "FormLayout.h"
+#include "HintPopup.h"
+#include "LocaleDateTimeTexts.h"
+#include "RegistrationMessage.h"
+#include "Surface.h"
+
+namespace kvarnel {
+
+namespace {
+
+QFont fontFor(const char* family, int pixels, bool bold) {
+    QFont font(QString::fromUtf8(family ? family : kDefaultFontFamily));
+    font.setPixelSize(family ? pixels : kDefaultFontPixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont fontFor(const ComponentRow& row) { return fontFor(row.fontFamily, row.fontPixels, row.bold); }
+
+SurfaceElement::Kind surfaceKind(ComponentKind kind) {
+    switch (kind) {
+    case ComponentKind::Picture: return SurfaceElement::Kind::Picture;
+    case ComponentKind::PushButton: return SurfaceElement::Kind::Button;
+    default: return SurfaceElement::Kind::Label;
+    }
+}
+
+MouseButton viewerButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    default: return MouseButton::Middle;
+    }
+}
+
+std::unique_ptr<KeyboardLayouts> layoutsOrPlatform(std::unique_ptr<KeyboardLayouts> given) {
+    if (given) return given;
+    return makePlatformKeyboardLayouts(QGuiApplication::platformName().toStdString());
+}
+
+std::unique_ptr<DateTimeTexts> clockOrLocale(std::unique_ptr<DateTimeTexts> given) {
+    if (given) return given;
+    return std::make_unique<LocaleDateTimeTexts>();
+}
+
+// The push buttons and their click handlers.
+struct ButtonHandler {
+    Control button;
+    void (ModeController::*handler)();
+};
+constexpr ButtonHandler kButtonHandlers[] = {
+    {Control::SpeedExit, &ModeController::SpeedExitClick},
+    {Control::SpeedPusk, &ModeController::SpeedPuskClick},
+    {Control::SpeedButtonRezOznkom, &ModeController::SpeedButtonRezOznkomClick},
+    {Control::SpeedButtonRezWopros, &ModeController::SpeedButtonRezWoprosClick},
+    {Control::SpeedVvod, &ModeController::SpeedVvodClick},
+};
+
+}  // namespace
+
+TForm1::TForm1(TForm1Options options, QWidget* parent)
+    : QWidget(parent),
+      options_(std::move(options)),
+      guard_(options_.applicationTitle, [this] { if (surface_) surface_->releaseCapture(); }, this),
+      engine_(*this, random_, journal_),
+      viewer_(*this, engine_),
+      layouts_(layoutsOrPlatform(std::move(options_.keyboardLayouts))),
+      clock_(clockOrLocale(std::move(options_.clock))),
+      mode_(*this, engine_, viewer_, *layouts_, *clock_, random_,
+            ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); },
+                          [this] { doubleBuffered_ = true; }}),
+      hints_(options_.hintDelayMs, options_.hintDisplayMs) {
+    installFontSubstitutions();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    // The border is fixed: the user cannot resize the window by dragging.
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(fontFor(nullptr, 0, false));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    QIcon icon;
+    for (QDirIterator it(QStringLiteral(":/icon"), {QStringLiteral("*.png")}); it.hasNext();)
+        icon.addFile(it.next());
+    setWindowIcon(icon);
+
+    controlIndex_.fill(-1);
+    buildSurface();
+    buildChildControls();
+    // One press and one release handler for all hotspots; the node number comes
+    // from the pressed element.
+    connect(surface_, &Surface::elementPressed, this, &TForm1::onElementPressed);
+    connect(surface_, &Surface::elementReleased, this, &TForm1::onElementReleased);
+    connect(surface_, &Surface::buttonClicked, this, &TForm1::onButtonClicked);
+    connect(surface_, &Surface::pointerMoved, this, &TForm1::onPointerMoved);
+
+    hintPopup_ = std::make_unique<HintPopup>();
+    connect(&hints_, &HintController::showHint, hintPopup_.get(), &HintPopup::showAt);
+    connect(&hints_, &HintController::hideHint, hintPopup_.get(), &QWidget::hide);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        hints_.activationChanged(s == Qt::ApplicationActive);
+    });
+    qApp->installEventFilter(this);
+
+    timer1_.setInterval(kTimer1IntervalMs);
+    connect(&timer1_, &QTimer::timeout, this, [this] { guard_.run([this] { mode_.Timer1Timer(); }); });
+
+    guard_.run([this] { mode_.FormCreate(); });
+}
+
+TForm1::~TForm1() {
+    if (qApp) qApp->removeEventFilter(this);
+    if (pointerHidden_) QGuiApplication::restoreOverrideCursor();
+}
+
+void TForm1::installFontSubstitutions() {
+    for (const FontSubstitution& s : kFontSubstitutions)
+        QFont::insertSubstitution(QString::fromLatin1(s.family), QString::fromLatin1(s.substitute));
+}
+
+QString TForm1::descriptionText(NodeNumber node) {
+    QFile file(QStringLiteral(":/descriptions/node%1.txt").arg(node, 2, 10, QLatin1Char('0')));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(QLatin1Char('\r'));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // the last line's end, not an empty line
+    return text;
+}
+
+// Surface elements in creation order: the layout's rows, with the catalogue's
+// hotspots and markers created where the layout puts them.
+void TForm1::buildSurface() {
+    surface_ = new Surface(this);
+    surface_->setObjectName(QStringLiteral("Surface"));
+    surface_->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    std::size_t nextShape = 0;
+    for (const ComponentRow& row : kComponentRows) {
+        if (!isSurfaceKind(row.kind)) continue;
+        SurfaceElement e;
+        e.name = QString::fromLatin1(row.name);
+        e.kind = surfaceKind(row.kind);
+        e.box = QRect(row.left, row.top, row.width, row.height);
+        e.visible = row.storedVisible;
+        e.text = QString::fromUtf8(row.caption);
+        e.font = fontFor(row);
+        e.fontColour = row.fontColour;
+        e.background = row.background;
+        e.autoSize = row.kind == ComponentKind::AutoLabel;
+        if (row.kind == ComponentKind::Picture) {
+            e.picture = &pictures_.picture(row.control == Control::Image2   ? View::Front
+                                           : row.control == Control::Image3 ? View::Rear
+                                                                            : View::Overview);
+            e.centred = row.centred;
+        }
+        controlIndex_[static_cast<std::size_t>(row.control)] = surface_->addElement(std::move(e));
+        if (row.shapesUpTo) addShapesUpTo(row.shapesUpTo, nextShape);
+    }
+    if (nextShape != Catalogue::standard().stacking().size())
+        throw std::logic_error("the layout does not create every hotspot and marker");
+}
+
+void TForm1::addShapesUpTo(const char* lastShape, std::size_t& next) {
+    const Catalogue& catalogue = Catalogue::standard();
+    const auto& stacking = catalogue.stacking();
+    while (next < stacking.size()) {
+        const std::string_view name = stacking[next++];
+        SurfaceElement e;
+        e.name = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+        e.visible = false;  // stored hidden; the creation handler shows the hotspots
+        if (const HotspotRow* h = catalogue.hotspot(name)) {
+            e.kind = SurfaceElement::Kind::Hotspot;
+            e.box = QRect(h->left, h->top, 15, 15);
+            e.pen = clRed;
+            e.brush = clLime;
+            e.penWidth = 1;
+            e.hint = QString::fromUtf8(h->hint.data(), static_cast<int>(h->hint.size()));
+            e.node = h->node;
+        } else if (const MarkerRow* m = catalogue.marker(name)) {
+            e.kind = SurfaceElement::Kind::Marker;
+            e.box = QRect(m->left, m->top, m->width, m->height);
+            e.pen = m->outline == Outline::Red ? clRed : clBlue;
+            e.brush = clAqua;
+            e.penWidth = 7;
+        } else {
+            throw std::logic_error("unknown shape in the stacking order");
+        }
+        shapeIndex_.emplace(std::string(name), surface_->addElement(std::move(e)));
+        if (name == lastShape) return;
+    }
+}
+
+// Child controls in creation order (later ones lie above): the panels, then the
+// layout's child rows.
+void TForm1::buildChildControls() {
+    for (const PanelRow& row : Catalogue::standard().panels()) {
+        auto* memo = new QPlainTextEdit(this);
+        memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
+        memo->setGeometry(row.left, row.top, row.width, row.height);
+        memo->setFont(fontFor(kDefaultFontFamily, row.fontHeight, false));
+        memo->setReadOnly(true);
+        memo->setTextInteractionFlags(Qt::NoTextInteraction);
+        memo->setFocusPolicy(Qt::NoFocus);
+        memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QPalette p = memo->palette();
+        p.setColor(QPalette::Text, surface_->colour(clBlue));
+        memo->setPalette(p);
+        memo->setPlainText(descriptionText(row.node));
+        memo->hide();
+        panels_[static_cast<std::size_t>(row.node - 1)] = memo;
+    }
+
+    for (const ComponentRow& row : kComponentRows) {
+        if (isSurfaceKind(row.kind)) continue;
+        const QRect box(row.left, row.top, row.width, row.height);
+        QWidget* widget = nullptr;
+        switch (row.kind) {
+        case ComponentKind::ProgressBar:
+            progressBar_ = new QProgressBar(this);
+            progressBar_->setRange(0, 100);
+            progressBar_->setValue(0);
+            progressBar_->setTextVisible(false);
+            // Windows-like segments: blocks of the highlight colour with gaps.
+            progressBar_->setStyleSheet(QStringLiteral(
+                "QProgressBar { border: 1px solid palette(mid); background: palette(base); padding: 1px; }"
+                "QProgressBar::chunk { background-color: palette(highlight); width: 6px; margin-right: 2px; }"));
+            widget = progressBar_;
+            break;
+        case ComponentKind::EntryField: {
+            auto* edit = new QLineEdit(this);
+            edit->setFocusPolicy(Qt::StrongFocus);  // entry by Tab selects the whole text
+            (row.control == Control::Edit1Gruppa ? editGruppa_ : editFio_) = edit;
+            widget = edit;
+            break;
+        }
+        case ComponentKind::InstructionLine: {
+            instruction_ = new QLabel(this);
+            instruction_->setTextFormat(Qt::PlainText);
+            instruction_->setMargin(2);  // text + 4 pixels each way
+            instruction_->setFont(fontFor(row));
+            QPalette p = instruction_->palette();
+            p.setColor(QPalette::WindowText, surface_->colour(row.fontColour));
+            p.setColor(QPalette::Window, surface_->colour(row.background));
+            instruction_->setPalette(p);
+            instruction_->setAutoFillBackground(true);
+            widget = instruction_;
+            break;
+        }
+        default:
+            break;
+        }
+        if (!widget) continue;
+        widget->setObjectName(QString::fromLatin1(row.name));
+        widget->setGeometry(box);
+        if (row.kind != ComponentKind::EntryField) widget->setFocusPolicy(Qt::NoFocus);
+        widget->setVisible(row.storedVisible);
+    }
+    setTabOrder(editGruppa_, editFio_);
+}
+
+QWidget* TForm1::childControl(Control c) const {
+    switch (c) {
+    case Control::ProgressBar1: return progressBar_;
+    case Control::Edit1Gruppa: return editGruppa_;
+    case Control::Edit1Fio: return editFio_;
+    case Control::StaticText1Mashtab: return instruction_;
+    default: return nullptr;
+    }
+}
+
+QPlainTextEdit* TForm1::panel(NodeNumber node) const {
+    if (node < 1 || node > kNodeCount) return nullptr;
+    return panels_[static_cast<std::size_t>(node - 1)];
+}
+
+int TForm1::surfaceIndex(Control c) const { return controlIndex_[static_cast<std::size_t>(c)]; }
+
+int TForm1::shapeIndex(std::string_view shape) const {
+    const auto it = shapeIndex_.find(shape);
+    if (it == shapeIndex_.end()) throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
+    return it->second;
+}
+
+// --- FormView ---------------------------------------------------------------
+
+void TForm1::setVisible(Control c, bool visible) {
+    if (QWidget* w = childControl(c)) w->setVisible(visible);
+    else surface_->setElementVisible(surfaceIndex(c), visible);
+}
+
+bool TForm1::isVisible(Control c) const {
+    if (QWidget* w = childControl(c)) return !w->isHidden();
+    return surface_->element(surfaceIndex(c)).visible;
+}
+
+void TForm1::setEnabled(Control c, bool enabled) {
+    if (QWidget* w = childControl(c)) w->setEnabled(enabled);
+    else surface_->setElementEnabled(surfaceIndex(c), enabled);
+}
+
+bool TForm1::isEnabled(Control c) const {
+    if (QWidget* w = childControl(c)) return w->isEnabledTo(this);
+    return surface_->element(surfaceIndex(c)).enabled;
+}
+
+void TForm1::setText(Control c, const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    switch (c) {
+    case Control::Edit1Gruppa: editGruppa_->setText(t); return;
+    case Control::Edit1Fio: editFio_->setText(t); return;
+    case Control::StaticText1Mashtab:
+        instruction_->setText(t);
+        if (t.isEmpty()) instruction_->resize(4, 4);
+        else instruction_->adjustSize();  // auto-sized: keeps its left and top
+        return;
+    case Control::ProgressBar1: return;  // no text
+    default: surface_->setElementText(surfaceIndex(c), t); return;
+    }
+}
+
+std::string TForm1::text(Control c) const {
+    switch (c) {
+    case Control::Edit1Gruppa: return editGruppa_->text().toStdString();
+    case Control::Edit1Fio: return editFio_->text().toStdString();
+    case Control::StaticText1Mashtab: return instruction_->text().toStdString();
+    case Control::ProgressBar1: return {};
+    default: return surface_->element(surfaceIndex(c)).text.toStdString();
+    }
+}
+
+void TForm1::setFontColour(Control c, ColourNumber colour) {
+    if (QWidget* w = childControl(c)) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::WindowText, surface_->colour(colour));
+        p.setColor(QPalette::Text, surface_->colour(colour));
+        w->setPalette(p);
+    } else {
+        surface_->setElementFontColour(surfaceIndex(c), colour);
+    }
+}
+
+void TForm1::setFocus(Control c) {
+    // Only child controls take the focus; push buttons and labels never do.
+    if (QWidget* w = childControl(c)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::setProgress(int position) { progressBar_->setValue(position); }
+
+int TForm1::progress() const { return progressBar_->value(); }
+
+void TForm1::setTimerRunning(bool running) {
+    // Like a timer's enabled flag: enabling a running timer does not restart it.
+    if (running && !timer1_.isActive()) timer1_.start();
+    if (!running) timer1_.stop();
+}
+
+bool TForm1::timerRunning() const { return timer1_.isActive(); }
+
+void TForm1::setShapeVisible(std::string_view shape, bool visible) {
+    surface_->setElementVisible(shapeIndex(shape), visible);
+}
+
+void TForm1::setHotspotHint(std::string_view hotspot, bool enabled) {
+    surface_->setHintEnabled(shapeIndex(hotspot), enabled);
+}
+
+void TForm1::setPanelVisible(NodeNumber node, bool visible) {
+    if (QPlainTextEdit* memo = panel(node)) memo->setVisible(visible);
+    else throw std::invalid_argument("no panel for node " + std::to_string(node));
+}
+
+void TForm1::setPointerHidden(bool hidden) {
+    if (hidden == pointerHidden_) return;
+    pointerHidden_ = hidden;
+    // The screen-wide setting overrides every control's pointer, the hand included;
+    // restoring it shows the pointer of whatever lies under it at once.
+    if (hidden) QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    else QGuiApplication::restoreOverrideCursor();
+}
+
+void TForm1::showRegistrationMessage(const std::string& text) {
+    RegistrationMessage::run(options_.applicationTitle, QString::fromStdString(text), this);
+}
+
+// --- events -----------------------------------------------------------------
+
+void TForm1::clickButton(Control button) {
+    for (const ButtonHandler& entry : kButtonHandlers)
+        if (entry.button == button) guard_.run([this, &entry] { (mode_.*entry.handler)(); });
+}
+
+void TForm1::onElementPressed(int index, Qt::MouseButton button) {
+    const SurfaceElement& e = surface_->element(index);
+    if (e.kind != SurfaceElement::Kind::Hotspot) return;
+    const NodeNumber node = e.node;
+    guard_.run([this, node, button] { viewer_.HotspotMouseDown(node, viewerButton(button)); });
+}
+
+void TForm1::onElementReleased(int index, Qt::MouseButton button) {
+    if (surface_->element(index).kind != SurfaceElement::Kind::Hotspot) return;
+    guard_.run([this, button] { viewer_.HotspotMouseUp(viewerButton(button)); });
+}
+
+void TForm1::onButtonClicked(int index) {
+    const std::optional<Control> control = controlNamed(surface_->element(index).name.toStdString());
+    if (control) clickButton(*control);
+}
+
+void TForm1::onPointerMoved(int index, const QPoint& globalPos) {
+    if (index >= 0 && surface_->element(index).kind == SurfaceElement::Kind::Hotspot) {
+        const SurfaceElement& e = surface_->element(index);
+        hints_.pointerMoved(index, globalPos, e.hintEnabled, e.hint);
+    } else {
+        hints_.pointerMoved(-1, globalPos, false, QString());
+    }
+}
+
+void TForm1::requestQuit() {
+    quitRequested_ = true;
+    emit exitRequested();
+    // The close box's write has just been done by "EXIT": close without it.
+    close();
+    QCoreApplication::quit();
+}
+
+void TForm1::applyHintSettings() { hintPopup_->setBackground(surface_->colour(clLime)); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!quitRequested_) {
+        // The close box writes the due line too; the window closes even when it fails.
+        guard_.run([this] { mode_.WindowClosing(); });
+        quitRequested_ = true;
+    }
+    hints_.pointerLeft();
+    event->accept();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!centred_) {
+        centreOnPrimaryScreen();
+        centred_ = true;
+        // The window manager's frame is known only once the window is mapped.
+        QTimer::singleShot(0, this, &TForm1::centreOnPrimaryScreen);
+    }
+}
+
+void TForm1::centreOnPrimaryScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect desk = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    move(desk.left() + (desk.width() - outer.width()) / 2, desk.top() + (desk.height() - outer.height()) / 2);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        // Any press, release, wheel turn or key takes the hint away. Only the
+        // widget's own delivery counts (Qt also shows the event to its window).
+        if (watched->isWidgetType()) hints_.mouseButtonOrWheelOrKey();
+        break;
+    case QEvent::Leave:
+        if (watched == surface_) hints_.pointerLeft();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kvarnel
