@@ -7,7 +7,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QFontMetrics>
 #include <QProgressBar>
 #include <QScreen>
 #include <stdexcept>
@@ -211,20 +215,32 @@ void TForm1::addShapesUpTo(const char* lastShape, std::size_t& next) {
 // layout's child rows.
 void TForm1::buildChildControls() {
     for (const PanelRow& row : Catalogue::standard().panels()) {
-        auto* memo = new QPlainTextEdit(this);
+        auto* memo = new QTextEdit(this);
         memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
         memo->setGeometry(row.left, row.top, row.width, row.height);
         memo->setFont(fontFor(kDefaultFontFamily, row.fontHeight, false));
         memo->setReadOnly(true);
         memo->setTextInteractionFlags(Qt::NoTextInteraction);
         memo->setFocusPolicy(Qt::NoFocus);
-        memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        memo->setLineWrapMode(QTextEdit::WidgetWidth);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         QPalette p = memo->palette();
         p.setColor(QPalette::Text, surface_->colour(clBlue));
         memo->setPalette(p);
         memo->setPlainText(descriptionText(row.node));
+        // A native multi-line box keeps only a pixel or two between its border
+        // and the text; Qt's default margin of 4 would push the longest texts
+        // past the panel's bottom edge.
+        memo->document()->setDocumentMargin(2);
+        // Lines follow each other at the font's own height, without the extra
+        // leading Qt adds by default, as in a native multi-line box: the longest
+        // descriptions then fit their panels.
+        QTextCursor all(memo->document());
+        all.select(QTextCursor::Document);
+        QTextBlockFormat lines;
+        lines.setLineHeight(QFontMetrics(memo->font()).height(), QTextBlockFormat::FixedHeight);
+        all.mergeBlockFormat(lines);
         memo->hide();
         panels_[static_cast<std::size_t>(row.node - 1)] = memo;
     }
@@ -287,7 +303,7 @@ QWidget* TForm1::childControl(Control c) const {
     }
 }
 
-QPlainTextEdit* TForm1::panel(NodeNumber node) const {
+QTextEdit* TForm1::panel(NodeNumber node) const {
     if (node < 1 || node > kNodeCount) return nullptr;
     return panels_[static_cast<std::size_t>(node - 1)];
 }
@@ -384,7 +400,7 @@ void TForm1::setHotspotHint(std::string_view hotspot, bool enabled) {
 }
 
 void TForm1::setPanelVisible(NodeNumber node, bool visible) {
-    if (QPlainTextEdit* memo = panel(node)) memo->setVisible(visible);
+    if (QTextEdit* memo = panel(node)) memo->setVisible(visible);
     else throw std::invalid_argument("no panel for node " + std::to_string(node));
 }
 

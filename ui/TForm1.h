@@ -26,7 +26,7 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class QTextEdit;
 class QProgressBar;
 
 namespace kvarnel {
@@ -76,7 +76,7 @@ public:
     // The pieces, for the program's tests.
     Surface& surface() const { return *surface_; }
     QWidget* childControl(Control c) const;  // nullptr for surface elements
-    QPlainTextEdit* panel(NodeNumber node) const;
+    QTextEdit* panel(NodeNumber node) const;
     HintPopup& hintPopup() const { return *hintPopup_; }
     HintController& hints() { return hints_; }
     TestEngine& engine() { return engine_; }
@@ -122,7 +122,7 @@ private:
 
     TForm1Options options_;
     Surface* surface_ = nullptr;  // children, owned by Qt's parent chain
-    std::array<QPlainTextEdit*, kNodeCount> panels_{};
+    std::array<QTextEdit*, kNodeCount> panels_{};
     QProgressBar* progressBar_ = nullptr;
     QLineEdit* editGruppa_ = nullptr;
     QLineEdit* editFio_ = nullptr;

@@ -2,7 +2,7 @@
 // the blank pointer, the instruction line and the hints, with real mouse events.
 #include <QCursor>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 

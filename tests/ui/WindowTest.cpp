@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -121,7 +123,7 @@ TEST(UiWindow, FontsAreSubstitutedWithCharacterHeightsAsPixelSizes) {
         EXPECT_EQ(font.pixelSize(), c.pixels) << c.element;
         EXPECT_EQ(font.bold(), c.bold) << c.element;
     }
-    QPlainTextEdit* memo10 = h.form().panel(10);
+    QTextEdit* memo10 = h.form().panel(10);
     EXPECT_EQ(QFontInfo(memo10->font()).family(), "Liberation Sans");
     EXPECT_EQ(memo10->font().pixelSize(), 12);
 }
@@ -170,14 +172,31 @@ TEST(UiWindow, PanelsHoldTheirDescriptionsReadOnlyWrappedInBlue) {
     const Catalogue& cat = Catalogue::standard();
     for (NodeNumber n = 1; n <= kNodeCount; ++n) {
         const PanelRow& row = cat.panel(n);
-        QPlainTextEdit* memo = h.form().panel(n);
+        QTextEdit* memo = h.form().panel(n);
         EXPECT_EQ(memo->geometry(), QRect(row.left, row.top, row.width, row.height)) << n;
         EXPECT_TRUE(memo->isReadOnly());
-        EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        EXPECT_EQ(memo->lineWrapMode(), QTextEdit::WidgetWidth);
         EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(0, 0, 255));
         const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
         EXPECT_EQ(lines.size(), row.lineCount) << n;
         EXPECT_EQ(lines.front().toStdString(), std::string(row.firstLine)) << n;
+    }
+}
+
+// Every description, wrapped at its panel's width, ends inside the panel: the
+// student never has to scroll a panel that has no scroll bar.
+TEST(UiWindow, EveryDescriptionFitsItsPanelWhenWrapped) {
+    WindowHarness h;
+    for (NodeNumber n = 1; n <= kNodeCount; ++n) {
+        QTextEdit* memo = h.form().panel(n);
+        memo->show();
+        QCoreApplication::processEvents();
+        QTextCursor end(memo->document());
+        end.movePosition(QTextCursor::End);
+        const QRect last = memo->cursorRect(end);
+        EXPECT_LE(last.bottom(), memo->viewport()->height()) << "node " << n;
+        EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << "node " << n;
+        memo->hide();
     }
 }
 
