@@ -48,6 +48,17 @@ bool readHeader(void* handle, const QByteArray& stream, int& width, int& height,
     return true;
 }
 
+// A decoder that has read the stream's header, or none (with the error set).
+DecompressHandle openStream(const QByteArray& stream, int& width, int& height, QString* error) {
+    DecompressHandle handle(tjInitDecompress());
+    if (!handle) {
+        setError(error, QStringLiteral("cannot start the JPEG decoder"));
+        return nullptr;
+    }
+    if (!readHeader(handle.get(), stream, width, height, error)) return nullptr;
+    return handle;
+}
+
 }  // namespace
 
 JpegPicture::JpegPicture(QByteArray stream) : stream_(std::move(stream)) {}
@@ -67,26 +78,17 @@ const QImage& JpegPicture::image() const {
 }
 
 QSize JpegPicture::headerSize(const QByteArray& stream, QString* error) {
-    DecompressHandle handle(tjInitDecompress());
-    if (!handle) {
-        setError(error, QStringLiteral("cannot start the JPEG decoder"));
-        return {};
-    }
     int width = 0;
     int height = 0;
-    if (!readHeader(handle.get(), stream, width, height, error)) return {};
+    if (!openStream(stream, width, height, error)) return {};
     return {width, height};
 }
 
 QImage JpegPicture::decode(const QByteArray& stream, QString* error) {
-    DecompressHandle handle(tjInitDecompress());
-    if (!handle) {
-        setError(error, QStringLiteral("cannot start the JPEG decoder"));
-        return {};
-    }
     int width = 0;
     int height = 0;
-    if (!readHeader(handle.get(), stream, width, height, error)) return {};
+    const DecompressHandle handle = openStream(stream, width, height, error);
+    if (!handle) return {};
 
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) {
