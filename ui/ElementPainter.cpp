@@ -87,8 +87,9 @@ void ElementPainter::paintShape(const SurfaceElement& element) {
     const QColor pen = surface_.colour(element.pen);
     const QColor brush = surface_.colour(element.brush);
     if (element.kind == SurfaceElement::Kind::Hotspot)
-        ShapePainter::paint(painter_, element.box, ShapeKind::Circle, pen, element.penWidth, brush,
-                            false);
+        painter_.drawImage(element.box.topLeft(),
+                           surface_.sprites().sprite(ShapeKind::Circle, element.box.size(), pen,
+                                                     element.penWidth, brush));
     else
         ShapePainter::paintMarker(painter_, element.box, pen, element.penWidth, brush);
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "ShapeSpriteCache.h"
 #include "SurfaceElement.h"
 
 namespace kvarnel {
@@ -37,6 +38,8 @@ public:
 
     // Resolves a colour number; system colours come from the palette.
     QColor colour(ColourNumber number) const;
+    // Pre-drawn copy-mode shapes, shared by all hotspots of this surface.
+    ShapeSpriteCache& sprites() const { return sprites_; }
 
 signals:
     // A press or release on an element (releases go to the captured element).
@@ -74,6 +77,7 @@ private:
     Qt::MouseButton pressButton_ = Qt::NoButton;
     QPoint pointer_;
     bool pointerInside_ = false;
+    mutable ShapeSpriteCache sprites_;
 };
 
 }  // namespace kvarnel

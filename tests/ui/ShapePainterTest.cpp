@@ -6,6 +6,7 @@
 
 #include "DrawingTestSupport.h"
 #include "ShapePainter.h"
+#include "ShapeSpriteCache.h"
 
 namespace kvarnel {
 namespace {
@@ -191,3 +192,29 @@ TEST(MarkerPixels, OverlappingMarkersDoNotDependOnTheirOrder) {
 
 }  // namespace
 }  // namespace kvarnel
+
+// A copied hotspot sprite leaves exactly the pixels that painting the circle
+// leaves, over a patterned background (the box corners show what lies beneath).
+TEST(ShapeSprites, CopiedSpriteEqualsPaintedShape) {
+    QImage background(40, 40, QImage::Format_RGB32);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) background.setPixel(x, y, qRgb(x * 6, y * 6, (x ^ y) * 4));
+    for (QSize box : {QSize(15, 15), QSize(21, 13)}) {
+        QImage painted = background;
+        QImage copied = background;
+        {
+            QPainter p(&painted);
+            kvarnel::ShapePainter::paint(p, QRect(QPoint(5, 7), box), kvarnel::ShapeKind::Circle,
+                                         Qt::red, 1, QColor(0, 255, 0), false);
+        }
+        kvarnel::ShapeSpriteCache cache;
+        {
+            QPainter p(&copied);
+            p.drawImage(QPoint(5, 7), cache.sprite(kvarnel::ShapeKind::Circle, box, Qt::red, 1,
+                                                   QColor(0, 255, 0)));
+        }
+        EXPECT_EQ(painted, copied) << box.width() << "x" << box.height();
+        EXPECT_EQ(&cache.sprite(kvarnel::ShapeKind::Circle, box, Qt::red, 1, QColor(0, 255, 0)),
+                  &cache.sprite(kvarnel::ShapeKind::Circle, box, Qt::red, 1, QColor(0, 255, 0)));
+    }
+}

@@ -1,0 +1,58 @@
+// The benchmark: decode time per picture, window start-up against a bare window,
+// a hotspot press to its close-up frame (cold and warm), and peak memory.
+// Prints a table of medians; add further measurements to the same table.
+#include <QApplication>
+#include <QImage>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "JpegPicture.h"
+#include "MeasurementTable.h"
+#include "PictureResources.h"
+#include "WindowMeasurements.h"
+
+namespace kvarnel::bench {
+namespace {
+
+void addDecodeMeasurements(MeasurementTable& table) {
+    constexpr int kDecodeRuns = 31;
+    for (View view : {View::Overview, View::Front, View::Rear}) {
+        const QString name = PictureResources::fileName(view);
+        const QByteArray stream = PictureResources::readStream(
+            QString::fromLatin1(PictureResources::kResourceDirectory) + '/' + name);
+        table.measure("decode " + name.toStdString(), kDecodeRuns, [&] {
+            const auto start = std::chrono::steady_clock::now();
+            const QImage image = JpegPicture::decode(stream);
+            const double ms = millisecondsSince(start);
+            if (image.isNull()) std::fprintf(stderr, "decode of %s failed\n", qPrintable(name));
+            return ms;
+        });
+    }
+}
+
+double peakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+}
+
+}  // namespace
+}  // namespace kvarnel::bench
+
+int main(int argc, char** argv) {
+    using namespace kvarnel::bench;
+    // Measured without a display by default, so figures compare across machines.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::printf("platform: %s\n\n", qPrintable(QGuiApplication::platformName()));
+
+    MeasurementTable table;
+    addDecodeMeasurements(table);
+    addWindowMeasurements(table);
+    table.record("peak resident set", peakResidentMegabytes(), "MB", "<= 45 MB");
+    table.print(stdout);
+    return 0;
+}
