@@ -3,20 +3,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDirIterator>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
-#include <QTextBlockFormat>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QFontMetrics>
 #include <QProgressBar>
 #include <QScreen>
 #include <stdexcept>
 
 #include "Catalogue.h"
+#include "FormBuilder.h"
 #include "FormLayout.h"
 #include "HintPopup.h"
 #include "LocaleDateTimeTexts.h"
@@ -26,23 +22,6 @@
 namespace kvarnel {
 
 namespace {
-
-QFont fontFor(const char* family, int pixels, bool bold) {
-    QFont font(QString::fromUtf8(family ? family : kDefaultFontFamily));
-    font.setPixelSize(family ? pixels : kDefaultFontPixels);
-    font.setBold(bold);
-    return font;
-}
-
-QFont fontFor(const ComponentRow& row) { return fontFor(row.fontFamily, row.fontPixels, row.bold); }
-
-SurfaceElement::Kind surfaceKind(ComponentKind kind) {
-    switch (kind) {
-    case ComponentKind::Picture: return SurfaceElement::Kind::Picture;
-    case ComponentKind::PushButton: return SurfaceElement::Kind::Button;
-    default: return SurfaceElement::Kind::Label;
-    }
-}
 
 MouseButton viewerButton(Qt::MouseButton button) {
     switch (button) {
@@ -94,7 +73,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     // The border is fixed: the user cannot resize the window by dragging.
     setFixedSize(kClientWidth, kClientHeight);
-    setFont(fontFor(nullptr, 0, false));
+    setFont(FormBuilder::fontFor(nullptr, 0, false));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -105,9 +84,15 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
         icon.addFile(it.next());
     setWindowIcon(icon);
 
-    controlIndex_.fill(-1);
-    buildSurface();
-    buildChildControls();
+    FormParts parts = FormBuilder(*this, pictures_).build();
+    surface_ = parts.surface;
+    panels_ = parts.panels;
+    progressBar_ = parts.progressBar;
+    editGruppa_ = parts.editGruppa;
+    editFio_ = parts.editFio;
+    instruction_ = parts.instruction;
+    controlIndex_ = parts.controlIndex;
+    shapeIndex_ = std::move(parts.shapeIndex);
     // One press and one release handler for all hotspots; the node number comes
     // from the pressed element.
     connect(surface_, &Surface::elementPressed, this, &TForm1::onElementPressed);
@@ -137,160 +122,6 @@ TForm1::~TForm1() {
 void TForm1::installFontSubstitutions() {
     for (const FontSubstitution& s : kFontSubstitutions)
         QFont::insertSubstitution(QString::fromLatin1(s.family), QString::fromLatin1(s.substitute));
-}
-
-QString TForm1::descriptionText(NodeNumber node) {
-    QFile file(QStringLiteral(":/descriptions/node%1.txt").arg(node, 2, 10, QLatin1Char('0')));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = QString::fromUtf8(file.readAll());
-    text.remove(QLatin1Char('\r'));
-    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // the last line's end, not an empty line
-    return text;
-}
-
-// Surface elements in creation order: the layout's rows, with the catalogue's
-// hotspots and markers created where the layout puts them.
-void TForm1::buildSurface() {
-    surface_ = new Surface(this);
-    surface_->setObjectName(QStringLiteral("Surface"));
-    surface_->setGeometry(0, 0, kClientWidth, kClientHeight);
-
-    std::size_t nextShape = 0;
-    for (const ComponentRow& row : kComponentRows) {
-        if (!isSurfaceKind(row.kind)) continue;
-        SurfaceElement e;
-        e.name = QString::fromLatin1(row.name);
-        e.kind = surfaceKind(row.kind);
-        e.box = QRect(row.left, row.top, row.width, row.height);
-        e.visible = row.storedVisible;
-        e.text = QString::fromUtf8(row.caption);
-        e.font = fontFor(row);
-        e.fontColour = row.fontColour;
-        e.background = row.background;
-        e.autoSize = row.kind == ComponentKind::AutoLabel;
-        if (row.kind == ComponentKind::Picture) {
-            e.picture = &pictures_.picture(row.control == Control::Image2   ? View::Front
-                                           : row.control == Control::Image3 ? View::Rear
-                                                                            : View::Overview);
-            e.centred = row.centred;
-        }
-        controlIndex_[static_cast<std::size_t>(row.control)] = surface_->addElement(std::move(e));
-        if (row.shapesUpTo) addShapesUpTo(row.shapesUpTo, nextShape);
-    }
-    if (nextShape != Catalogue::standard().stacking().size())
-        throw std::logic_error("the layout does not create every hotspot and marker");
-}
-
-void TForm1::addShapesUpTo(const char* lastShape, std::size_t& next) {
-    const Catalogue& catalogue = Catalogue::standard();
-    const auto& stacking = catalogue.stacking();
-    while (next < stacking.size()) {
-        const std::string_view name = stacking[next++];
-        SurfaceElement e;
-        e.name = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-        e.visible = false;  // stored hidden; the creation handler shows the hotspots
-        if (const HotspotRow* h = catalogue.hotspot(name)) {
-            e.kind = SurfaceElement::Kind::Hotspot;
-            e.box = QRect(h->left, h->top, 15, 15);
-            e.pen = clRed;
-            e.brush = clLime;
-            e.penWidth = 1;
-            e.hint = QString::fromUtf8(h->hint.data(), static_cast<int>(h->hint.size()));
-            e.node = h->node;
-        } else if (const MarkerRow* m = catalogue.marker(name)) {
-            e.kind = SurfaceElement::Kind::Marker;
-            e.box = QRect(m->left, m->top, m->width, m->height);
-            e.pen = m->outline == Outline::Red ? clRed : clBlue;
-            e.brush = clAqua;
-            e.penWidth = 7;
-        } else {
-            throw std::logic_error("unknown shape in the stacking order");
-        }
-        shapeIndex_.emplace(std::string(name), surface_->addElement(std::move(e)));
-        if (name == lastShape) return;
-    }
-}
-
-// Child controls in creation order (later ones lie above): the panels, then the
-// layout's child rows.
-void TForm1::buildChildControls() {
-    for (const PanelRow& row : Catalogue::standard().panels()) {
-        auto* memo = new QTextEdit(this);
-        memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
-        memo->setGeometry(row.left, row.top, row.width, row.height);
-        memo->setFont(fontFor(kDefaultFontFamily, row.fontHeight, false));
-        memo->setReadOnly(true);
-        memo->setTextInteractionFlags(Qt::NoTextInteraction);
-        memo->setFocusPolicy(Qt::NoFocus);
-        memo->setLineWrapMode(QTextEdit::WidgetWidth);
-        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        QPalette p = memo->palette();
-        p.setColor(QPalette::Text, surface_->colour(clBlue));
-        memo->setPalette(p);
-        memo->setPlainText(descriptionText(row.node));
-        // A native multi-line box keeps only a pixel or two between its border
-        // and the text; Qt's default margin of 4 would push the longest texts
-        // past the panel's bottom edge.
-        memo->document()->setDocumentMargin(2);
-        // Lines follow each other at the font's own height, without the extra
-        // leading Qt adds by default, as in a native multi-line box: the longest
-        // descriptions then fit their panels.
-        QTextCursor all(memo->document());
-        all.select(QTextCursor::Document);
-        QTextBlockFormat lines;
-        lines.setLineHeight(QFontMetrics(memo->font()).height(), QTextBlockFormat::FixedHeight);
-        all.mergeBlockFormat(lines);
-        memo->hide();
-        panels_[static_cast<std::size_t>(row.node - 1)] = memo;
-    }
-
-    for (const ComponentRow& row : kComponentRows) {
-        if (isSurfaceKind(row.kind)) continue;
-        const QRect box(row.left, row.top, row.width, row.height);
-        QWidget* widget = nullptr;
-        switch (row.kind) {
-        case ComponentKind::ProgressBar:
-            progressBar_ = new QProgressBar(this);
-            progressBar_->setRange(0, 100);
-            progressBar_->setValue(0);
-            progressBar_->setTextVisible(false);
-            // Windows-like segments: blocks of the highlight colour with gaps.
-            progressBar_->setStyleSheet(QStringLiteral(
-                "QProgressBar { border: 1px solid palette(mid); background: palette(base); padding: 1px; }"
-                "QProgressBar::chunk { background-color: palette(highlight); width: 6px; margin-right: 2px; }"));
-            widget = progressBar_;
-            break;
-        case ComponentKind::EntryField: {
-            auto* edit = new QLineEdit(this);
-            edit->setFocusPolicy(Qt::StrongFocus);  // entry by Tab selects the whole text
-            (row.control == Control::Edit1Gruppa ? editGruppa_ : editFio_) = edit;
-            widget = edit;
-            break;
-        }
-        case ComponentKind::InstructionLine: {
-            instruction_ = new QLabel(this);
-            instruction_->setTextFormat(Qt::PlainText);
-            instruction_->setMargin(2);  // text + 4 pixels each way
-            instruction_->setFont(fontFor(row));
-            QPalette p = instruction_->palette();
-            p.setColor(QPalette::WindowText, surface_->colour(row.fontColour));
-            p.setColor(QPalette::Window, surface_->colour(row.background));
-            instruction_->setPalette(p);
-            instruction_->setAutoFillBackground(true);
-            widget = instruction_;
-            break;
-        }
-        default:
-            break;
-        }
-        if (!widget) continue;
-        widget->setObjectName(QString::fromLatin1(row.name));
-        widget->setGeometry(box);
-        if (row.kind != ComponentKind::EntryField) widget->setFocusPolicy(Qt::NoFocus);
-        widget->setVisible(row.storedVisible);
-    }
-    setTabOrder(editGruppa_, editFio_);
 }
 
 QWidget* TForm1::childControl(Control c) const {

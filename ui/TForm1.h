@@ -94,8 +94,6 @@ public:
     void centreOnPrimaryScreen();
 
     static void installFontSubstitutions();
-    // The description text of a node as the panel shows it (from the resources).
-    static QString descriptionText(NodeNumber node);
 
 signals:
     // "EXIT" has written what was due and asks the program to end.
@@ -107,9 +105,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildSurface();
-    void addShapesUpTo(const char* lastShape, std::size_t& next);
-    void buildChildControls();
     int surfaceIndex(Control c) const;
     int shapeIndex(std::string_view shape) const;
 

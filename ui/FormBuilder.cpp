@@ -1,0 +1,207 @@
+#include "FormBuilder.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <stdexcept>
+
+#include "Catalogue.h"
+#include "Surface.h"
+
+namespace kvarnel {
+
+namespace {
+
+SurfaceElement::Kind surfaceKind(ComponentKind kind) {
+    switch (kind) {
+    case ComponentKind::Picture: return SurfaceElement::Kind::Picture;
+    case ComponentKind::PushButton: return SurfaceElement::Kind::Button;
+    default: return SurfaceElement::Kind::Label;
+    }
+}
+
+}  // namespace
+
+FormBuilder::FormBuilder(QWidget& form, const PictureResources& pictures)
+    : form_(form), pictures_(pictures) {
+    parts_.controlIndex.fill(-1);
+}
+
+FormParts FormBuilder::build() {
+    buildSurface();
+    buildChildControls();
+    return std::move(parts_);
+}
+
+QFont FormBuilder::fontFor(const char* family, int pixels, bool bold) {
+    QFont font(QString::fromUtf8(family ? family : kDefaultFontFamily));
+    font.setPixelSize(family ? pixels : kDefaultFontPixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont FormBuilder::fontFor(const ComponentRow& row) {
+    return fontFor(row.fontFamily, row.fontPixels, row.bold);
+}
+
+QString FormBuilder::descriptionText(NodeNumber node) {
+    QFile file(QStringLiteral(":/descriptions/node%1.txt").arg(node, 2, 10, QLatin1Char('0')));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(QLatin1Char('\r'));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // the last line's end, not an empty line
+    return text;
+}
+
+// Surface elements in creation order: the layout's rows, with the catalogue's
+// hotspots and markers created where the layout puts them.
+void FormBuilder::buildSurface() {
+    parts_.surface = new Surface(&form_);
+    parts_.surface->setObjectName(QStringLiteral("Surface"));
+    parts_.surface->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    std::size_t nextShape = 0;
+    for (const ComponentRow& row : kComponentRows) {
+        if (!isSurfaceKind(row.kind)) continue;
+        SurfaceElement e;
+        e.name = QString::fromLatin1(row.name);
+        e.kind = surfaceKind(row.kind);
+        e.box = QRect(row.left, row.top, row.width, row.height);
+        e.visible = row.storedVisible;
+        e.text = QString::fromUtf8(row.caption);
+        e.font = fontFor(row);
+        e.fontColour = row.fontColour;
+        e.background = row.background;
+        e.autoSize = row.kind == ComponentKind::AutoLabel;
+        if (row.kind == ComponentKind::Picture) {
+            e.picture = &pictures_.picture(row.control == Control::Image2   ? View::Front
+                                           : row.control == Control::Image3 ? View::Rear
+                                                                            : View::Overview);
+            e.centred = row.centred;
+        }
+        parts_.controlIndex[static_cast<std::size_t>(row.control)] = parts_.surface->addElement(std::move(e));
+        if (row.shapesUpTo) addShapesUpTo(row.shapesUpTo, nextShape);
+    }
+    if (nextShape != Catalogue::standard().stacking().size())
+        throw std::logic_error("the layout does not create every hotspot and marker");
+}
+
+void FormBuilder::addShapesUpTo(const char* lastShape, std::size_t& next) {
+    const Catalogue& catalogue = Catalogue::standard();
+    const auto& stacking = catalogue.stacking();
+    while (next < stacking.size()) {
+        const std::string_view name = stacking[next++];
+        SurfaceElement e;
+        e.name = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+        e.visible = false;  // stored hidden; the creation handler shows the hotspots
+        if (const HotspotRow* h = catalogue.hotspot(name)) {
+            e.kind = SurfaceElement::Kind::Hotspot;
+            e.box = QRect(h->left, h->top, 15, 15);
+            e.pen = clRed;
+            e.brush = clLime;
+            e.penWidth = 1;
+            e.hint = QString::fromUtf8(h->hint.data(), static_cast<int>(h->hint.size()));
+            e.node = h->node;
+        } else if (const MarkerRow* m = catalogue.marker(name)) {
+            e.kind = SurfaceElement::Kind::Marker;
+            e.box = QRect(m->left, m->top, m->width, m->height);
+            e.pen = m->outline == Outline::Red ? clRed : clBlue;
+            e.brush = clAqua;
+            e.penWidth = 7;
+        } else {
+            throw std::logic_error("unknown shape in the stacking order");
+        }
+        parts_.shapeIndex.emplace(std::string(name), parts_.surface->addElement(std::move(e)));
+        if (name == lastShape) return;
+    }
+}
+
+// Child controls in creation order (later ones lie above): the panels, then the
+// layout's child rows.
+void FormBuilder::buildChildControls() {
+    for (const PanelRow& row : Catalogue::standard().panels()) {
+        auto* memo = new QTextEdit(&form_);
+        memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
+        memo->setGeometry(row.left, row.top, row.width, row.height);
+        memo->setFont(fontFor(kDefaultFontFamily, row.fontHeight, false));
+        memo->setReadOnly(true);
+        memo->setTextInteractionFlags(Qt::NoTextInteraction);
+        memo->setFocusPolicy(Qt::NoFocus);
+        memo->setLineWrapMode(QTextEdit::WidgetWidth);
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QPalette p = memo->palette();
+        p.setColor(QPalette::Text, parts_.surface->colour(clBlue));
+        memo->setPalette(p);
+        memo->setPlainText(descriptionText(row.node));
+        // A native multi-line box keeps only a pixel or two between its border
+        // and the text; Qt's default margin of 4 would push the longest texts
+        // past the panel's bottom edge.
+        memo->document()->setDocumentMargin(2);
+        // Lines follow each other at the font's own height, without the extra
+        // leading Qt adds by default, as in a native multi-line box: the longest
+        // descriptions then fit their panels.
+        QTextCursor all(memo->document());
+        all.select(QTextCursor::Document);
+        QTextBlockFormat lines;
+        lines.setLineHeight(QFontMetrics(memo->font()).height(), QTextBlockFormat::FixedHeight);
+        all.mergeBlockFormat(lines);
+        memo->hide();
+        parts_.panels[static_cast<std::size_t>(row.node - 1)] = memo;
+    }
+
+    for (const ComponentRow& row : kComponentRows) {
+        if (isSurfaceKind(row.kind)) continue;
+        const QRect box(row.left, row.top, row.width, row.height);
+        QWidget* widget = nullptr;
+        switch (row.kind) {
+        case ComponentKind::ProgressBar:
+            parts_.progressBar = new QProgressBar(&form_);
+            parts_.progressBar->setRange(0, 100);
+            parts_.progressBar->setValue(0);
+            parts_.progressBar->setTextVisible(false);
+            // Windows-like segments: blocks of the highlight colour with gaps.
+            parts_.progressBar->setStyleSheet(QStringLiteral(
+                "QProgressBar { border: 1px solid palette(mid); background: palette(base); padding: 1px; }"
+                "QProgressBar::chunk { background-color: palette(highlight); width: 6px; margin-right: 2px; }"));
+            widget = parts_.progressBar;
+            break;
+        case ComponentKind::EntryField: {
+            auto* edit = new QLineEdit(&form_);
+            edit->setFocusPolicy(Qt::StrongFocus);  // entry by Tab selects the whole text
+            (row.control == Control::Edit1Gruppa ? parts_.editGruppa : parts_.editFio) = edit;
+            widget = edit;
+            break;
+        }
+        case ComponentKind::InstructionLine: {
+            parts_.instruction = new QLabel(&form_);
+            parts_.instruction->setTextFormat(Qt::PlainText);
+            parts_.instruction->setMargin(2);  // text + 4 pixels each way
+            parts_.instruction->setFont(fontFor(row));
+            QPalette p = parts_.instruction->palette();
+            p.setColor(QPalette::WindowText, parts_.surface->colour(row.fontColour));
+            p.setColor(QPalette::Window, parts_.surface->colour(row.background));
+            parts_.instruction->setPalette(p);
+            parts_.instruction->setAutoFillBackground(true);
+            widget = parts_.instruction;
+            break;
+        }
+        default:
+            break;
+        }
+        if (!widget) continue;
+        widget->setObjectName(QString::fromLatin1(row.name));
+        widget->setGeometry(box);
+        if (row.kind != ComponentKind::EntryField) widget->setFocusPolicy(Qt::NoFocus);
+        widget->setVisible(row.storedVisible);
+    }
+    QWidget::setTabOrder(parts_.editGruppa, parts_.editFio);
+}
+
+}  // namespace kvarnel

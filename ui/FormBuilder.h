@@ -1,0 +1,58 @@
+#pragma once
+// Builds the main window's components from the layout table and the catalogue:
+// the surface elements in creation order, then the child controls above them.
+#include <QFont>
+#include <QString>
+#include <array>
+#include <map>
+#include <string>
+
+#include "CatalogueData.h"
+#include "FormLayout.h"
+#include "FormView.h"
+#include "PictureResources.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTextEdit;
+class QWidget;
+
+namespace kvarnel {
+
+class Surface;
+
+// What the builder made; the widgets are children of the form (owned by Qt).
+struct FormParts {
+    Surface* surface = nullptr;
+    std::array<QTextEdit*, kNodeCount> panels{};
+    QProgressBar* progressBar = nullptr;
+    QLineEdit* editGruppa = nullptr;
+    QLineEdit* editFio = nullptr;
+    QLabel* instruction = nullptr;
+    std::array<int, kControlCount> controlIndex{};  // surface index per control, -1 for widgets
+    std::map<std::string, int, std::less<>> shapeIndex;
+};
+
+class FormBuilder {
+public:
+    FormBuilder(QWidget& form, const PictureResources& pictures);
+    FormParts build();
+
+    // A font by family and character height in pixels; no family: the window's default.
+    static QFont fontFor(const char* family, int pixels, bool bold);
+    static QFont fontFor(const ComponentRow& row);
+    // The description text of a node as its panel shows it (from the resources).
+    static QString descriptionText(NodeNumber node);
+
+private:
+    void buildSurface();
+    void addShapesUpTo(const char* lastShape, std::size_t& next);
+    void buildChildControls();
+
+    QWidget& form_;
+    const PictureResources& pictures_;
+    FormParts parts_;
+};
+
+}  // namespace kvarnel
