@@ -32,7 +32,13 @@ public:
         std::vector<double> values;
         values.reserve(static_cast<std::size_t>(runs));
         for (int i = 0; i < runs; ++i) values.push_back(sample());
-        rows_.push_back({name, median(values), unit, runs, target});
+        addSamples(name, values, target, unit);
+    }
+
+    // Records the median of samples taken elsewhere (e.g. interleaved with others).
+    void addSamples(const std::string& name, const std::vector<double>& values,
+                    const std::string& target = {}, const std::string& unit = "ms") {
+        rows_.push_back({name, median(values), unit, static_cast<int>(values.size()), target});
     }
 
     void record(const std::string& name, double value, const std::string& unit,

@@ -1,14 +1,8 @@
 #include "FormBuilder.h"
 
-#include <QFile>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTextBlockFormat>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <stdexcept>
 
 #include "Catalogue.h"
@@ -48,15 +42,6 @@ QFont FormBuilder::fontFor(const char* family, int pixels, bool bold) {
 
 QFont FormBuilder::fontFor(const ComponentRow& row) {
     return fontFor(row.fontFamily, row.fontPixels, row.bold);
-}
-
-QString FormBuilder::descriptionText(NodeNumber node) {
-    QFile file(QStringLiteral(":/descriptions/node%1.txt").arg(node, 2, 10, QLatin1Char('0')));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = QString::fromUtf8(file.readAll());
-    text.remove(QLatin1Char('\r'));
-    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // the last line's end, not an empty line
-    return text;
 }
 
 // Surface elements in creation order: the layout's rows, with the catalogue's
@@ -125,36 +110,7 @@ void FormBuilder::addShapesUpTo(const char* lastShape, std::size_t& next) {
 // Child controls in creation order (later ones lie above): the panels, then the
 // layout's child rows.
 void FormBuilder::buildChildControls() {
-    for (const PanelRow& row : Catalogue::standard().panels()) {
-        auto* memo = new QTextEdit(&form_);
-        memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
-        memo->setGeometry(row.left, row.top, row.width, row.height);
-        memo->setFont(fontFor(kDefaultFontFamily, row.fontHeight, false));
-        memo->setReadOnly(true);
-        memo->setTextInteractionFlags(Qt::NoTextInteraction);
-        memo->setFocusPolicy(Qt::NoFocus);
-        memo->setLineWrapMode(QTextEdit::WidgetWidth);
-        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        QPalette p = memo->palette();
-        p.setColor(QPalette::Text, parts_.surface->colour(clBlue));
-        memo->setPalette(p);
-        memo->setPlainText(descriptionText(row.node));
-        // A native multi-line box keeps only a pixel or two between its border
-        // and the text; Qt's default margin of 4 would push the longest texts
-        // past the panel's bottom edge.
-        memo->document()->setDocumentMargin(2);
-        // Lines follow each other at the font's own height, without the extra
-        // leading Qt adds by default, as in a native multi-line box: the longest
-        // descriptions then fit their panels.
-        QTextCursor all(memo->document());
-        all.select(QTextCursor::Document);
-        QTextBlockFormat lines;
-        lines.setLineHeight(QFontMetrics(memo->font()).height(), QTextBlockFormat::FixedHeight);
-        all.mergeBlockFormat(lines);
-        memo->hide();
-        parts_.panels[static_cast<std::size_t>(row.node - 1)] = memo;
-    }
+    parts_.panels.create(form_, parts_.surface->colour(clBlue));
 
     for (const ComponentRow& row : kComponentRows) {
         if (isSurfaceKind(row.kind)) continue;

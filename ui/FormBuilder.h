@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CatalogueData.h"
+#include "DescriptionPanels.h"
 #include "FormLayout.h"
 #include "FormView.h"
 #include "PictureResources.h"
@@ -15,7 +16,6 @@
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class QTextEdit;
 class QWidget;
 
 namespace kvarnel {
@@ -25,7 +25,7 @@ class Surface;
 // What the builder made; the widgets are children of the form (owned by Qt).
 struct FormParts {
     Surface* surface = nullptr;
-    std::array<QTextEdit*, kNodeCount> panels{};
+    DescriptionPanels panels;
     QProgressBar* progressBar = nullptr;
     QLineEdit* editGruppa = nullptr;
     QLineEdit* editFio = nullptr;
@@ -42,8 +42,6 @@ public:
     // A font by family and character height in pixels; no family: the window's default.
     static QFont fontFor(const char* family, int pixels, bool bold);
     static QFont fontFor(const ComponentRow& row);
-    // The description text of a node as its panel shows it (from the resources).
-    static QString descriptionText(NodeNumber node);
 
 private:
     void buildSurface();

@@ -1,10 +1,12 @@
 #pragma once
 // A picture held as its JPEG stream and decoded with TurboJPEG the first time it
 // is needed; the decoded image is then kept, so later draws only copy pixels.
+// A picture known to be drawn soon can be decoded ahead on a worker thread.
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <future>
 
 namespace kvarnel {
 
@@ -20,6 +22,11 @@ public:
     // cannot be decoded (error() then says why; it also keeps a decoder warning
     // about a damaged but readable stream). Decodes on the first call only.
     const QImage& image() const;
+    // Starts the one decode on a worker thread, so that it runs while the caller
+    // does other work; image() then waits for it. Does nothing when decoding has
+    // begun already; when no thread can be started, image() decodes as usual.
+    void decodeAhead() const;
+    // True once decoding has begun (ahead or by image()).
     bool isDecoded() const { return decoded_; }
     int decodeCount() const { return decodeCount_; }
     const QString& error() const { return error_; }
@@ -31,10 +38,16 @@ public:
     static QSize headerSize(const QByteArray& stream, QString* error = nullptr);
 
 private:
+    struct Decoded {
+        QImage image;
+        QString error;
+    };
+
     QByteArray stream_;
     // The cache of a const object: filled by the first image() call.
     mutable QImage image_;
     mutable QString error_;
+    mutable std::future<Decoded> ahead_;  // valid while a decode ahead is not collected
     mutable bool decoded_ = false;
     mutable int decodeCount_ = 0;
 };

@@ -68,6 +68,8 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
             ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); },
                           [this] { doubleBuffered_ = true; }}),
       hints_(options_.hintDelayMs, options_.hintDisplayMs) {
+    // The first frame shows the overview: decode it while the window is built.
+    pictures_.overview().decodeAhead();
     installFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -134,10 +136,7 @@ QWidget* TForm1::childControl(Control c) const {
     }
 }
 
-QTextEdit* TForm1::panel(NodeNumber node) const {
-    if (node < 1 || node > kNodeCount) return nullptr;
-    return panels_[static_cast<std::size_t>(node - 1)];
-}
+QTextEdit* TForm1::panel(NodeNumber node) const { return panels_.panel(node); }
 
 int TForm1::surfaceIndex(Control c) const { return controlIndex_[static_cast<std::size_t>(c)]; }
 

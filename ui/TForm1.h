@@ -13,6 +13,7 @@
 #include <string>
 
 #include "CloseUpViewer.h"
+#include "DescriptionPanels.h"
 #include "ErrorGuard.h"
 #include "FormView.h"
 #include "HintController.h"
@@ -117,7 +118,7 @@ private:
 
     TForm1Options options_;
     Surface* surface_ = nullptr;  // children, owned by Qt's parent chain
-    std::array<QTextEdit*, kNodeCount> panels_{};
+    DescriptionPanels panels_;
     QProgressBar* progressBar_ = nullptr;
     QLineEdit* editGruppa_ = nullptr;
     QLineEdit* editFio_ = nullptr;

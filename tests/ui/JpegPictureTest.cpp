@@ -17,6 +17,7 @@ namespace kvarnel {
 namespace {
 
 using testing::jpegStream;
+using testing::noiseImage;
 
 // A smooth picture with a hard edge: JPEG keeps it close; odd sizes test padding.
 QImage gradientImage(QSize size) {
@@ -89,6 +90,30 @@ TEST(JpegDecode, DecodesOnFirstUseOnceAndKeepsTheImage) {
     EXPECT_EQ(second.cacheKey(), key);
     EXPECT_EQ(&first, &second);
     EXPECT_TRUE(picture.error().isEmpty());
+}
+
+// Decoding ahead on a worker thread gives what the first draw would have decoded,
+// once: a later draw, or asking again, does not decode a second time.
+TEST(JpegDecode, DecodeAheadGivesTheSameImageOnce) {
+    const QByteArray stream = jpegStream(noiseImage({300, 200}, 7), 90);
+    const JpegPicture picture(stream);
+    picture.decodeAhead();
+    EXPECT_TRUE(picture.isDecoded());
+    picture.decodeAhead();
+    const QImage& image = picture.image();
+    EXPECT_EQ(image, JpegPicture::decode(stream));
+    EXPECT_EQ(&picture.image(), &image);
+    picture.decodeAhead();
+    EXPECT_EQ(picture.decodeCount(), 1);
+    EXPECT_TRUE(picture.error().isEmpty());
+}
+
+TEST(JpegDecode, DecodeAheadOfABrokenStreamGivesANullImageAndAReason) {
+    const JpegPicture picture(QByteArray("not a picture at all"));
+    picture.decodeAhead();
+    EXPECT_TRUE(picture.image().isNull());
+    EXPECT_FALSE(picture.error().isEmpty());
+    EXPECT_EQ(picture.decodeCount(), 1);
 }
 
 struct BadStream {

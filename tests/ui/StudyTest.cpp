@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "Catalogue.h"
+#include "DescriptionPanels.h"
 #include "HintPopup.h"
 #include "Surface.h"
 #include "WindowHarness.h"
@@ -133,6 +134,32 @@ TEST(UiStudy, Nodes6And7ShareTheirMarkersButNotTheirPanels) {
     }
     EXPECT_TRUE(f.panel(6)->toPlainText().startsWith(QString::fromUtf8("Диафрагма")));
     EXPECT_FALSE(f.panel(7)->toPlainText().startsWith(QString::fromUtf8("Диафрагма")));
+}
+
+// Panels get their text when first needed: the one a press shows is complete,
+// found as the student sees it (among the window's children, on the screen).
+TEST(UiStudy, APressShowsItsPanelWithTextFontAndColour) {
+    WindowHarness h;
+    const QPoint p = h.pointOn("ShapeV6");
+    h.press(p);
+    std::vector<QTextEdit*> shown;
+    for (QTextEdit* memo : h.form().findChildren<QTextEdit*>(Qt::FindDirectChildrenOnly))
+        if (!memo->isHidden()) shown.push_back(memo);
+    ASSERT_EQ(shown.size(), 1u);
+    const QString text = DescriptionPanels::descriptionText(6);
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_EQ(shown[0]->toPlainText(), text);
+    EXPECT_EQ(shown[0]->font().pixelSize(), Catalogue::standard().panel(6).fontHeight);
+    const QImage frame = h.grab();
+    int blue = 0;
+    const QRect box = shown[0]->geometry();
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QRgb c = frame.pixel(x, y);
+            if (qBlue(c) > 160 && qRed(c) < 100 && qGreen(c) < 100) ++blue;
+        }
+    EXPECT_GT(blue, 200) << "the description is drawn in blue";
+    h.release(p);
 }
 
 TEST(UiStudy, MovingOffWhileHeldKeepsTheCloseUpAndTheBlankPointer) {

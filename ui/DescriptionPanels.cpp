@@ -1,0 +1,75 @@
+#include "DescriptionPanels.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QPalette>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "Catalogue.h"
+#include "FormBuilder.h"
+#include "FormLayout.h"
+
+namespace kvarnel {
+
+void DescriptionPanels::create(QWidget& form, QColor textColour) {
+    textColour_ = textColour;
+    filled_.reset();
+    for (const PanelRow& row : Catalogue::standard().panels()) {
+        auto* memo = new QTextEdit(&form);
+        memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
+        memo->setGeometry(row.left, row.top, row.width, row.height);
+        memo->setReadOnly(true);
+        memo->setTextInteractionFlags(Qt::NoTextInteraction);
+        memo->setFocusPolicy(Qt::NoFocus);
+        memo->setLineWrapMode(QTextEdit::WidgetWidth);
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->hide();
+        panels_[static_cast<std::size_t>(row.node - 1)] = memo;
+    }
+}
+
+QTextEdit* DescriptionPanels::panel(NodeNumber node) const {
+    if (node < 1 || node > kNodeCount) return nullptr;
+    const auto i = static_cast<std::size_t>(node - 1);
+    if (panels_[i] && !filled_[i]) fill(node);
+    return panels_[i];
+}
+
+QString DescriptionPanels::descriptionText(NodeNumber node) {
+    QFile file(QStringLiteral(":/descriptions/node%1.txt").arg(node, 2, 10, QLatin1Char('0')));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(QLatin1Char('\r'));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);  // the last line's end, not an empty line
+    return text;
+}
+
+void DescriptionPanels::fill(NodeNumber node) const {
+    const auto i = static_cast<std::size_t>(node - 1);
+    filled_.set(i);
+    QTextEdit* memo = panels_[i];
+    const PanelRow& row = Catalogue::standard().panel(node);
+    memo->setFont(FormBuilder::fontFor(kDefaultFontFamily, row.fontHeight, false));
+    QPalette p = memo->palette();
+    p.setColor(QPalette::Text, textColour_);
+    memo->setPalette(p);
+    memo->setPlainText(descriptionText(node));
+    // A native multi-line box keeps only a pixel or two between its border
+    // and the text; Qt's default margin of 4 would push the longest texts
+    // past the panel's bottom edge.
+    memo->document()->setDocumentMargin(2);
+    // Lines follow each other at the font's own height, without the extra
+    // leading Qt adds by default, as in a native multi-line box: the longest
+    // descriptions then fit their panels.
+    QTextCursor all(memo->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(QFontMetrics(memo->font()).height(), QTextBlockFormat::FixedHeight);
+    all.mergeBlockFormat(lines);
+}
+
+}  // namespace kvarnel
