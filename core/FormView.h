@@ -36,6 +36,9 @@ enum class Control {
 };
 constexpr int kControlCount = static_cast<int>(Control::StaticText1Mashtab) + 1;
 
+// The component name of a control: "LabelWopros", "SpeedPusk", ...
+const char* controlName(Control c);
+
 class FormView {
 public:
     virtual ~FormView() = default;

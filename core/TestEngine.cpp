@@ -37,7 +37,6 @@ TestEngine::TestEngine(FormView& view, Random& random, Journal& journal)
     : view_(view), random_(random), journal_(journal) {}
 
 void TestEngine::InitTest() {
-    random_.seedFromClock();
     const std::vector<std::string> questions = Catalogue::standard().questions();
     for (NodeNumber i = 1; i <= kNodeCount; ++i)
         state_.Questions[static_cast<std::size_t>(i)] = questions[static_cast<std::size_t>(i - 1)];

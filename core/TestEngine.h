@@ -19,7 +19,7 @@ class TestEngine {
 public:
     TestEngine(FormView& view, Random& random, Journal& journal);
 
-    void InitTest();            // seeds the generator from the clock; fills Questions, flags and counts as at start-up
+    void InitTest();            // fills Questions, flags and counts as at start-up
     void DrawQuestion();        // "QUESTION?"; after the 39th question grades the test
     void CheckAnswer(NodeNumber n);  // last step of every hotspot press
     void Tick();                // one tick of Timer1

@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "Catalogue.h"
 #include "Surface.h"
@@ -55,7 +58,7 @@ void FormBuilder::buildSurface() {
     for (const ComponentRow& row : kComponentRows) {
         if (!isSurfaceKind(row.kind)) continue;
         SurfaceElement e;
-        e.name = QString::fromLatin1(row.name);
+        e.name = QString::fromLatin1(controlName(row.control));
         e.kind = surfaceKind(row.kind);
         e.box = QRect(row.left, row.top, row.width, row.height);
         e.visible = row.storedVisible;
@@ -112,6 +115,7 @@ void FormBuilder::addShapesUpTo(const char* lastShape, std::size_t& next) {
 void FormBuilder::buildChildControls() {
     parts_.panels.create(form_, parts_.surface->colour(clBlue));
 
+    std::vector<std::pair<int, QWidget*>> tabChain;
     for (const ComponentRow& row : kComponentRows) {
         if (isSurfaceKind(row.kind)) continue;
         const QRect box(row.left, row.top, row.width, row.height);
@@ -152,12 +156,16 @@ void FormBuilder::buildChildControls() {
             break;
         }
         if (!widget) continue;
-        widget->setObjectName(QString::fromLatin1(row.name));
+        if (row.kind == ComponentKind::EntryField) tabChain.emplace_back(row.tabOrder, widget);
+        widget->setObjectName(QString::fromLatin1(controlName(row.control)));
         widget->setGeometry(box);
         if (row.kind != ComponentKind::EntryField) widget->setFocusPolicy(Qt::NoFocus);
         widget->setVisible(row.storedVisible);
     }
-    QWidget::setTabOrder(parts_.editGruppa, parts_.editFio);
+    // Tab moves between the entry fields in their tab order.
+    std::sort(tabChain.begin(), tabChain.end());
+    for (std::size_t i = 1; i < tabChain.size(); ++i)
+        QWidget::setTabOrder(tabChain[i - 1].second, tabChain[i].second);
 }
 
 }  // namespace kvarnel

@@ -3,8 +3,6 @@
 // component that is not a node's hotspot, marker or description panel (those
 // come from the catalogue). Rows are in creation order.
 #include <array>
-#include <optional>
-#include <string_view>
 
 #include "Colours.h"
 #include "FormView.h"
@@ -42,8 +40,7 @@ enum class ComponentKind {
 };
 
 struct ComponentRow {
-    const char* name;
-    Control control;
+    Control control;  // its component name is controlName(control)
     ComponentKind kind;
     int left, top, width, height;
     const char* caption;     // UTF-8; "" for none
@@ -54,9 +51,7 @@ struct ComponentRow {
     ColourNumber background;
     bool storedVisible;
     int tabOrder;            // -1 where the component has none
-    // Pictures only: the built-in picture and whether it is centred in its box.
-    const char* resource;
-    bool centred;
+    bool centred;  // pictures only: centred in the box
     // The last catalogue shape (in the catalogue's stacking order) that the
     // window creates right after this component; nullptr for none.
     const char* shapesUpTo;
@@ -67,7 +62,6 @@ extern const std::array<ComponentRow, kComponentCount> kComponentRows;
 
 // Lookups over kComponentRows.
 const ComponentRow& componentRow(Control control);
-std::optional<Control> controlNamed(std::string_view name);
 
 bool isSurfaceKind(ComponentKind kind);  // drawn by the surface, not a child widget
 

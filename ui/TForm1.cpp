@@ -267,8 +267,8 @@ void TForm1::onElementReleased(int index, Qt::MouseButton button) {
 }
 
 void TForm1::onButtonClicked(int index) {
-    const std::optional<Control> control = controlNamed(surface_->element(index).name.toStdString());
-    if (control) clickButton(*control);
+    for (int c = 0; c < kControlCount; ++c)
+        if (controlIndex_[static_cast<std::size_t>(c)] == index) return clickButton(static_cast<Control>(c));
 }
 
 void TForm1::onPointerMoved(int index, const QPoint& globalPos) {

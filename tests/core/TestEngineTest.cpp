@@ -48,7 +48,7 @@ NodeNumber otherNode(NodeNumber n) { return n % kNodeCount + 1; }
 struct Harness {
     explicit Harness(std::uint32_t seed = 12345) {
         engine.InitTest();
-        random.setSeed(seed);  // after the clock seeding, so the run is repeatable
+        random.setSeed(seed);  // a fixed seed, so the run is repeatable
         FixedClock clock;
         engine.Register(clock, "41-ТЭ", "Петров");
         view.setText(Control::Edit1Gruppa, "41-ТЭ");
@@ -78,7 +78,7 @@ struct Harness {
 };
 
 std::string call(const char* what, Control c, const std::string& arg) {
-    return std::string(what) + " " + kvarnel::testing::controlName(c) + " " + arg;
+    return std::string(what) + " " + kvarnel::controlName(c) + " " + arg;
 }
 
 TEST(TestEngine, InitTestFillsQuestionsFlagsAndCounts) {
@@ -126,19 +126,27 @@ TEST(TestEngine, FullTestDrawsEveryQuestionOnceAndThe40thPressGrades) {
     }
 }
 
+// What every press of the question button does first, followed by `rest`.
+std::vector<std::string> afterEveryDrawsFirstSteps(std::vector<std::string> rest) {
+    std::vector<std::string> calls = {
+        call("setEnabled", Control::SpeedPusk, "0"),
+        call("setFontColour", Control::LabelWopros, std::to_string(clBlack)),
+        call("setVisible", Control::ProgressBar1, "1"),
+        "setProgress 0",
+        "setTimerRunning 1",
+        call("setText", Control::LabelOtvet, ""),
+    };
+    calls.insert(calls.end(), rest.begin(), rest.end());
+    return calls;
+}
+
 TEST(TestEngine, FirstDrawStepsInOrder) {
     Harness h;
     h.view.clearCalls();
     h.engine.DrawQuestion();
     const std::string question = h.view.text(Control::LabelWopros);
     ASSERT_NE(h.asked(), 0);
-    EXPECT_EQ(h.view.calls, (std::vector<std::string>{
-                                call("setEnabled", Control::SpeedPusk, "0"),
-                                call("setFontColour", Control::LabelWopros, std::to_string(clBlack)),
-                                call("setVisible", Control::ProgressBar1, "1"),
-                                "setProgress 0",
-                                "setTimerRunning 1",
-                                call("setText", Control::LabelOtvet, ""),
+    EXPECT_EQ(h.view.calls, afterEveryDrawsFirstSteps({
                                 call("setText", Control::LabelWopros, question),
                                 call("setText", Control::Label_Ostalos, "38"),
                             }));
@@ -163,13 +171,7 @@ TEST(TestEngine, FinishedTestControlChangesInOrder) {
     h.answerAll(39);
     h.view.clearCalls();
     h.engine.DrawQuestion();
-    EXPECT_EQ(h.view.calls, (std::vector<std::string>{
-                                call("setEnabled", Control::SpeedPusk, "0"),
-                                call("setFontColour", Control::LabelWopros, std::to_string(clBlack)),
-                                call("setVisible", Control::ProgressBar1, "1"),
-                                "setProgress 0",
-                                "setTimerRunning 1",
-                                call("setText", Control::LabelOtvet, ""),
+    EXPECT_EQ(h.view.calls, afterEveryDrawsFirstSteps({
                                 "setTimerRunning 0",
                                 call("setVisible", Control::ProgressBar1, "0"),
                                 call("setText", Control::LabelWopros, "No more questions"),

@@ -114,7 +114,7 @@ TEST_P(EveryState, ControlsAreAsTheStateTablesSay) {
     const FakeFormView& view = rig.view;
 
     for (const ControlRow& row : kControlRows) {
-        const std::string name = controlName(row.control);
+        const std::string name = kvarnel::controlName(row.control);
         if (row.visible[state] != '-') {
             EXPECT_EQ(view.isVisible(row.control), row.visible[state] == '1') << name << " visible";
         }

@@ -2,16 +2,6 @@
 
 namespace kvarnel::testing {
 
-std::string controlName(Control c) {
-    static const char* const names[] = {
-        "Image1", "Image2", "Image3", "LabelWopros", "LabelOtvet", "SpeedExit", "SpeedPusk",
-        "SpeedButtonRezOznkom", "SpeedButtonRezWopros", "LabelRegObutch", "LabelRegTest",
-        "LabelStat1", "LabelStat2", "LabelPanelFio", "LabelGruppa", "LabelFio", "SpeedVvod",
-        "Label_Ostalos", "ProgressBar1", "Edit1Gruppa", "Edit1Fio", "StaticText1Mashtab"};
-    static_assert(sizeof(names) / sizeof(names[0]) == kControlCount);
-    return names[static_cast<int>(c)];
-}
-
 FakeFormView::FakeFormView() {
     for (int i = 0; i < kControlCount; ++i) controls_[static_cast<Control>(i)] = ControlState{};
     // Stored as hidden in the window's description.
@@ -34,26 +24,26 @@ FakeFormView::FakeFormView() {
 }
 
 void FakeFormView::setVisible(Control c, bool visible) {
-    calls.push_back("setVisible " + controlName(c) + " " + std::to_string(visible));
+    calls.push_back("setVisible " + std::string(controlName(c)) + " " + std::to_string(visible));
     controls_[c].visible = visible;
 }
 bool FakeFormView::isVisible(Control c) const { return controls_.at(c).visible; }
 void FakeFormView::setEnabled(Control c, bool enabled) {
-    calls.push_back("setEnabled " + controlName(c) + " " + std::to_string(enabled));
+    calls.push_back("setEnabled " + std::string(controlName(c)) + " " + std::to_string(enabled));
     controls_[c].enabled = enabled;
 }
 bool FakeFormView::isEnabled(Control c) const { return controls_.at(c).enabled; }
 void FakeFormView::setText(Control c, const std::string& text) {
-    calls.push_back("setText " + controlName(c) + " " + text);
+    calls.push_back("setText " + std::string(controlName(c)) + " " + text);
     controls_[c].text = text;
 }
 std::string FakeFormView::text(Control c) const { return controls_.at(c).text; }
 void FakeFormView::setFontColour(Control c, ColourNumber colour) {
-    calls.push_back("setFontColour " + controlName(c) + " " + std::to_string(colour));
+    calls.push_back("setFontColour " + std::string(controlName(c)) + " " + std::to_string(colour));
     controls_[c].fontColour = colour;
 }
 void FakeFormView::setFocus(Control c) {
-    calls.push_back("setFocus " + controlName(c));
+    calls.push_back("setFocus " + std::string(controlName(c)));
     focus_ = c;
 }
 void FakeFormView::setProgress(int position) {

@@ -10,8 +10,6 @@
 
 namespace kvarnel::testing {
 
-std::string controlName(Control c);
-
 struct ControlState {
     bool visible = true;
     bool enabled = true;

@@ -23,7 +23,7 @@ namespace {
 const QString kJournal = QString::fromUtf8("Тест_кварнел.txt");
 }
 
-std::string nameOf(Control c) { return componentRow(c).name; }
+std::string nameOf(Control c) { return controlName(c); }
 
 ModalWatcher::ModalWatcher() {
     timer_.setInterval(10);
