@@ -59,7 +59,7 @@ constexpr ButtonHandler kButtonHandlers[] = {
 TForm1::TForm1(TForm1Options options, QWidget* parent)
     : QWidget(parent),
       options_(std::move(options)),
-      guard_(options_.applicationTitle, [this] { if (surface_) surface_->releaseCapture(); }, this),
+      guard_(options_.applicationTitle, [this] { if (parts_.surface) parts_.surface->releaseCapture(); }, this),
       engine_(*this, random_, journal_),
       viewer_(*this, engine_),
       layouts_(layoutsOrPlatform(std::move(options_.keyboardLayouts))),
@@ -86,21 +86,13 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
         icon.addFile(it.next());
     setWindowIcon(icon);
 
-    FormParts parts = FormBuilder(*this, pictures_).build();
-    surface_ = parts.surface;
-    panels_ = parts.panels;
-    progressBar_ = parts.progressBar;
-    editGruppa_ = parts.editGruppa;
-    editFio_ = parts.editFio;
-    instruction_ = parts.instruction;
-    controlIndex_ = parts.controlIndex;
-    shapeIndex_ = std::move(parts.shapeIndex);
+    parts_ = FormBuilder(*this, pictures_).build();
     // One press and one release handler for all hotspots; the node number comes
     // from the pressed element.
-    connect(surface_, &Surface::elementPressed, this, &TForm1::onElementPressed);
-    connect(surface_, &Surface::elementReleased, this, &TForm1::onElementReleased);
-    connect(surface_, &Surface::buttonClicked, this, &TForm1::onButtonClicked);
-    connect(surface_, &Surface::pointerMoved, this, &TForm1::onPointerMoved);
+    connect(parts_.surface, &Surface::elementPressed, this, &TForm1::onElementPressed);
+    connect(parts_.surface, &Surface::elementReleased, this, &TForm1::onElementReleased);
+    connect(parts_.surface, &Surface::buttonClicked, this, &TForm1::onButtonClicked);
+    connect(parts_.surface, &Surface::pointerMoved, this, &TForm1::onPointerMoved);
 
     hintPopup_ = std::make_unique<HintPopup>();
     connect(&hints_, &HintController::showHint, hintPopup_.get(), &HintPopup::showAt);
@@ -128,21 +120,21 @@ void TForm1::installFontSubstitutions() {
 
 QWidget* TForm1::childControl(Control c) const {
     switch (c) {
-    case Control::ProgressBar1: return progressBar_;
-    case Control::Edit1Gruppa: return editGruppa_;
-    case Control::Edit1Fio: return editFio_;
-    case Control::StaticText1Mashtab: return instruction_;
+    case Control::ProgressBar1: return parts_.progressBar;
+    case Control::Edit1Gruppa: return parts_.editGruppa;
+    case Control::Edit1Fio: return parts_.editFio;
+    case Control::StaticText1Mashtab: return parts_.instruction;
     default: return nullptr;
     }
 }
 
-QTextEdit* TForm1::panel(NodeNumber node) const { return panels_.panel(node); }
+QTextEdit* TForm1::panel(NodeNumber node) const { return parts_.panels.panel(node); }
 
-int TForm1::surfaceIndex(Control c) const { return controlIndex_[static_cast<std::size_t>(c)]; }
+int TForm1::surfaceIndex(Control c) const { return parts_.controlIndex[static_cast<std::size_t>(c)]; }
 
 int TForm1::shapeIndex(std::string_view shape) const {
-    const auto it = shapeIndex_.find(shape);
-    if (it == shapeIndex_.end()) throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
+    const auto it = parts_.shapeIndex.find(shape);
+    if (it == parts_.shapeIndex.end()) throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
     return it->second;
 }
 
@@ -150,57 +142,57 @@ int TForm1::shapeIndex(std::string_view shape) const {
 
 void TForm1::setVisible(Control c, bool visible) {
     if (QWidget* w = childControl(c)) w->setVisible(visible);
-    else surface_->setElementVisible(surfaceIndex(c), visible);
+    else parts_.surface->setElementVisible(surfaceIndex(c), visible);
 }
 
 bool TForm1::isVisible(Control c) const {
     if (QWidget* w = childControl(c)) return !w->isHidden();
-    return surface_->element(surfaceIndex(c)).visible;
+    return parts_.surface->element(surfaceIndex(c)).visible;
 }
 
 void TForm1::setEnabled(Control c, bool enabled) {
     if (QWidget* w = childControl(c)) w->setEnabled(enabled);
-    else surface_->setElementEnabled(surfaceIndex(c), enabled);
+    else parts_.surface->setElementEnabled(surfaceIndex(c), enabled);
 }
 
 bool TForm1::isEnabled(Control c) const {
     if (QWidget* w = childControl(c)) return w->isEnabledTo(this);
-    return surface_->element(surfaceIndex(c)).enabled;
+    return parts_.surface->element(surfaceIndex(c)).enabled;
 }
 
 void TForm1::setText(Control c, const std::string& text) {
     const QString t = QString::fromStdString(text);
     switch (c) {
-    case Control::Edit1Gruppa: editGruppa_->setText(t); return;
-    case Control::Edit1Fio: editFio_->setText(t); return;
+    case Control::Edit1Gruppa: parts_.editGruppa->setText(t); return;
+    case Control::Edit1Fio: parts_.editFio->setText(t); return;
     case Control::StaticText1Mashtab:
-        instruction_->setText(t);
-        if (t.isEmpty()) instruction_->resize(4, 4);
-        else instruction_->adjustSize();  // auto-sized: keeps its left and top
+        parts_.instruction->setText(t);
+        if (t.isEmpty()) parts_.instruction->resize(4, 4);
+        else parts_.instruction->adjustSize();  // auto-sized: keeps its left and top
         return;
     case Control::ProgressBar1: return;  // no text
-    default: surface_->setElementText(surfaceIndex(c), t); return;
+    default: parts_.surface->setElementText(surfaceIndex(c), t); return;
     }
 }
 
 std::string TForm1::text(Control c) const {
     switch (c) {
-    case Control::Edit1Gruppa: return editGruppa_->text().toStdString();
-    case Control::Edit1Fio: return editFio_->text().toStdString();
-    case Control::StaticText1Mashtab: return instruction_->text().toStdString();
+    case Control::Edit1Gruppa: return parts_.editGruppa->text().toStdString();
+    case Control::Edit1Fio: return parts_.editFio->text().toStdString();
+    case Control::StaticText1Mashtab: return parts_.instruction->text().toStdString();
     case Control::ProgressBar1: return {};
-    default: return surface_->element(surfaceIndex(c)).text.toStdString();
+    default: return parts_.surface->element(surfaceIndex(c)).text.toStdString();
     }
 }
 
 void TForm1::setFontColour(Control c, ColourNumber colour) {
     if (QWidget* w = childControl(c)) {
         QPalette p = w->palette();
-        p.setColor(QPalette::WindowText, surface_->colour(colour));
-        p.setColor(QPalette::Text, surface_->colour(colour));
+        p.setColor(QPalette::WindowText, parts_.surface->colour(colour));
+        p.setColor(QPalette::Text, parts_.surface->colour(colour));
         w->setPalette(p);
     } else {
-        surface_->setElementFontColour(surfaceIndex(c), colour);
+        parts_.surface->setElementFontColour(surfaceIndex(c), colour);
     }
 }
 
@@ -209,9 +201,9 @@ void TForm1::setFocus(Control c) {
     if (QWidget* w = childControl(c)) w->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::setProgress(int position) { progressBar_->setValue(position); }
+void TForm1::setProgress(int position) { parts_.progressBar->setValue(position); }
 
-int TForm1::progress() const { return progressBar_->value(); }
+int TForm1::progress() const { return parts_.progressBar->value(); }
 
 void TForm1::setTimerRunning(bool running) {
     // Like a timer's enabled flag: enabling a running timer does not restart it.
@@ -222,11 +214,11 @@ void TForm1::setTimerRunning(bool running) {
 bool TForm1::timerRunning() const { return timer1_.isActive(); }
 
 void TForm1::setShapeVisible(std::string_view shape, bool visible) {
-    surface_->setElementVisible(shapeIndex(shape), visible);
+    parts_.surface->setElementVisible(shapeIndex(shape), visible);
 }
 
 void TForm1::setHotspotHint(std::string_view hotspot, bool enabled) {
-    surface_->setHintEnabled(shapeIndex(hotspot), enabled);
+    parts_.surface->setHintEnabled(shapeIndex(hotspot), enabled);
 }
 
 void TForm1::setPanelVisible(NodeNumber node, bool visible) {
@@ -255,25 +247,25 @@ void TForm1::clickButton(Control button) {
 }
 
 void TForm1::onElementPressed(int index, Qt::MouseButton button) {
-    const SurfaceElement& e = surface_->element(index);
+    const SurfaceElement& e = parts_.surface->element(index);
     if (e.kind != SurfaceElement::Kind::Hotspot) return;
     const NodeNumber node = e.node;
     guard_.run([this, node, button] { viewer_.HotspotMouseDown(node, viewerButton(button)); });
 }
 
 void TForm1::onElementReleased(int index, Qt::MouseButton button) {
-    if (surface_->element(index).kind != SurfaceElement::Kind::Hotspot) return;
+    if (parts_.surface->element(index).kind != SurfaceElement::Kind::Hotspot) return;
     guard_.run([this, button] { viewer_.HotspotMouseUp(viewerButton(button)); });
 }
 
 void TForm1::onButtonClicked(int index) {
     for (int c = 0; c < kControlCount; ++c)
-        if (controlIndex_[static_cast<std::size_t>(c)] == index) return clickButton(static_cast<Control>(c));
+        if (parts_.controlIndex[static_cast<std::size_t>(c)] == index) return clickButton(static_cast<Control>(c));
 }
 
 void TForm1::onPointerMoved(int index, const QPoint& globalPos) {
-    if (index >= 0 && surface_->element(index).kind == SurfaceElement::Kind::Hotspot) {
-        const SurfaceElement& e = surface_->element(index);
+    if (index >= 0 && parts_.surface->element(index).kind == SurfaceElement::Kind::Hotspot) {
+        const SurfaceElement& e = parts_.surface->element(index);
         hints_.pointerMoved(index, globalPos, e.hintEnabled, e.hint);
     } else {
         hints_.pointerMoved(-1, globalPos, false, QString());
@@ -288,7 +280,7 @@ void TForm1::requestQuit() {
     QCoreApplication::quit();
 }
 
-void TForm1::applyHintSettings() { hintPopup_->setBackground(surface_->colour(clLime)); }
+void TForm1::applyHintSettings() { hintPopup_->setBackground(parts_.surface->colour(clLime)); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     if (!quitRequested_) {
@@ -330,7 +322,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (watched->isWidgetType()) hints_.mouseButtonOrWheelOrKey();
         break;
     case QEvent::Leave:
-        if (watched == surface_) hints_.pointerLeft();
+        if (watched == parts_.surface) hints_.pointerLeft();
         break;
     default:
         break;

@@ -20,6 +20,7 @@
 #include "Journal.h"
 #include "KeyboardLayouts.h"
 #include "ModeController.h"
+#include "FormBuilder.h"
 #include "PictureResources.h"
 #include "Random.h"
 #include "ResultRecord.h"
@@ -75,7 +76,7 @@ public:
     using QWidget::setVisible;
 
     // The pieces, for the program's tests.
-    Surface& surface() const { return *surface_; }
+    Surface& surface() const { return *parts_.surface; }
     QWidget* childControl(Control c) const;  // nullptr for surface elements
     QTextEdit* panel(NodeNumber node) const;
     HintPopup& hintPopup() const { return *hintPopup_; }
@@ -117,17 +118,9 @@ private:
     void applyHintSettings();
 
     TForm1Options options_;
-    Surface* surface_ = nullptr;  // children, owned by Qt's parent chain
-    DescriptionPanels panels_;
-    QProgressBar* progressBar_ = nullptr;
-    QLineEdit* editGruppa_ = nullptr;
-    QLineEdit* editFio_ = nullptr;
-    QLabel* instruction_ = nullptr;
-    std::unique_ptr<HintPopup> hintPopup_;  // a top-level pop-up, not a child
-
     PictureResources pictures_;
-    std::array<int, kControlCount> controlIndex_{};  // surface index per control, -1 for widgets
-    std::map<std::string, int, std::less<>> shapeIndex_;
+    FormParts parts_;  // the components; their widgets are children, owned by Qt
+    std::unique_ptr<HintPopup> hintPopup_;  // a top-level pop-up, not a child
 
     ErrorGuard guard_;
     Random random_;
