@@ -140,8 +140,9 @@ std::optional<std::string> readRecord(const Fields& f, RecordFields& record,
                         " times, read as one abandoned test");
         return std::nullopt;
     }
+    // An outcome word in the surname's place is damage, not a name.
     const auto last = outcomeOf(f[5]);
-    if (n == 6 && last) {
+    if (n == 6 && last && !outcome) {
         record.surname = joined(f, 3, 5);
         record.outcome = *last;
         notes.push_back("\" / \" read as part of the surname");

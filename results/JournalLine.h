@@ -31,8 +31,9 @@ struct LineReading {
 // - "... / Тест прерван / Тест прерван ...": one abandoned test;
 // - two or more records glued, each outcome followed at once by the next date;
 // - one field too many between group and outcome when the last field is an
-//   outcome: read as a surname holding " / " (a group holding it cannot be told
-//   apart, so the surname is the one that takes it).
+//   outcome and the one before it is not: read as a surname holding " / " (a
+//   group holding it cannot be told apart, so the surname is the one that
+//   takes it).
 // Anything else with other than five fields, or with a date, time or outcome
 // that is not one, is not read.
 LineReading readJournalLine(std::string_view text);
