@@ -1,5 +1,6 @@
 #include "JournalReader.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Windows1251.h"
@@ -36,6 +37,11 @@ void noteBadBytes(const DecodedText& decoded, std::vector<std::string>& notes) {
 void readJournalBytes(std::string_view bytes, const std::string& fileName, JournalContents& into) {
     const std::size_t fileIndex = into.files.size();
     into.files.push_back(fileName);
+    into.entries.reserve(into.entries.size() +
+                         static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    DecodedText decoded;
+    JournalLineReader reader;
+    std::vector<std::string> notes;
     std::size_t lineNumber = 0;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -47,11 +53,11 @@ void readJournalBytes(std::string_view bytes, const std::string& fileName, Journ
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) continue;
 
-        const DecodedText decoded = decodeWindows1251(line);
-        LineReading reading = readJournalLine(decoded.utf8);
-        std::vector<std::string> notes;
+        decodeWindows1251(line, decoded);
+        LineReading& reading = reader.read(decoded.utf8);
+        notes.clear();
         noteBadBytes(decoded, notes);
-        for (std::string& note : reading.notes) notes.push_back(std::move(note));
+        notes.insert(notes.end(), reading.notes.begin(), reading.notes.end());
         for (RecordFields& record : reading.records)
             into.entries.push_back(JournalEntry{std::move(record), fileIndex, lineNumber});
         if (notes.empty()) continue;

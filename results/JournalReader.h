@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "JournalLine.h"
+#include "JournalLineReader.h"
 
 namespace kvarnel {
 

@@ -54,8 +54,20 @@ FileBytes readFileBytes(const std::string& name) {
         return result;
     }
     char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) result.bytes.append(buffer, got);
+    std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    result.bytes.append(buffer, got);
+    if (got == sizeof buffer) {
+        // A large journal is sized at once, so that it is not copied as it grows.
+        // (Only now: a directory opens, but its size means nothing and it fails
+        // the first read.)
+        const long here = std::ftell(file);
+        if (here > 0 && std::fseek(file, 0, SEEK_END) == 0) {
+            const long size = std::ftell(file);
+            if (size > here) result.bytes.reserve(static_cast<std::size_t>(size));
+            std::fseek(file, here, SEEK_SET);
+        }
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) result.bytes.append(buffer, got);
+    }
     // A directory opens but cannot be read.
     if (std::ferror(file)) result.error = std::strerror(errno);
     std::fclose(file);
@@ -63,66 +75,89 @@ FileBytes readFileBytes(const std::string& name) {
 }
 
 // Quoted when it holds a comma, a quote or a line break; quotes doubled.
-void appendCsvField(std::string& out, const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+void appendCsvField(std::string& out, std::string_view field, char after) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += field;
-        return;
+    } else {
+        out += '"';
+        for (const char c : field) {
+            if (c == '"') out += '"';
+            out += c;
+        }
+        out += '"';
     }
-    out += '"';
-    for (const char c : field) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void appendCsvRow(std::string& out, const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) out += ',';
-        appendCsvField(out, fields[i]);
-    }
-    out += "\r\n";
+    out += after;
 }
 
 std::string renderCsv(const JournalContents& contents, const std::vector<const JournalEntry*>& kept) {
-    std::string out;
-    appendCsvRow(out, {"date", "time", "group", "surname", "outcome", "file", "line"});
+    std::string out = "date,time,group,surname,outcome,file,line\r\n";
+    out.reserve(kept.size() * 96);
     for (const JournalEntry* e : kept) {
         const RecordFields& r = e->record;
-        appendCsvRow(out, {r.date, r.time, r.group, r.surname, outcomeWord(r.outcome),
-                           contents.files[e->fileIndex], std::to_string(e->line)});
+        appendCsvField(out, r.date, ',');
+        appendCsvField(out, r.time, ',');
+        appendCsvField(out, r.group, ',');
+        appendCsvField(out, r.surname, ',');
+        appendCsvField(out, outcomeWord(r.outcome), ',');
+        appendCsvField(out, contents.files[e->fileIndex], ',');
+        (out += std::to_string(e->line)) += "\r\n";
     }
     return out;
+}
+
+// One record's cells; `source` keeps the text of the last one alive.
+void recordRow(const JournalContents& contents, const JournalEntry& e, bool withSource,
+               std::string& source, std::vector<std::string_view>& row) {
+    const RecordFields& r = e.record;
+    row.assign({r.date, r.time, r.group, r.surname, outcomeWord(r.outcome)});
+    if (!withSource) return;
+    source = contents.files[e.fileIndex] + ":" + std::to_string(e.line);
+    row.push_back(source);
 }
 
 std::string renderTables(const JournalContents& contents, const std::vector<const JournalEntry*>& kept,
                          bool withSource) {
     if (kept.empty()) return "no records\n";
-    std::vector<bool> alignment(withSource ? 6 : 5, false);
-    TextTable records(alignment);
-    std::vector<std::string> header{"date", "time", "group", "surname", "outcome"};
+    TextTable records(std::vector<bool>(withSource ? 6 : 5, false));
+    std::vector<std::string_view> header{"date", "time", "group", "surname", "outcome"};
     if (withSource) header.push_back("source");
-    records.addRow(header);
+    records.fit(header);
+    std::vector<std::string_view> row;
+    std::string source;
     ResultsSummary summary;
+    std::size_t textBytes = 0;
     for (const JournalEntry* e : kept) {
-        const RecordFields& r = e->record;
-        std::vector<std::string> row{r.date, r.time, r.group, r.surname, outcomeWord(r.outcome)};
-        if (withSource) row.push_back(contents.files[e->fileIndex] + ":" + std::to_string(e->line));
-        records.addRow(std::move(row));
-        summary.add(r);
+        recordRow(contents, *e, withSource, source, row);
+        records.fit(row);
+        for (const std::string_view cell : row) textBytes += cell.size();
+        summary.add(e->record);
     }
+
     TextTable groups({false, true, true, true, true, true, true});
-    std::vector<std::string> groupHeader{"group", "tests"};
+    std::vector<std::string_view> groupHeader{"group", "tests"};
     for (int i = 0; i < kOutcomeCount; ++i)
-        groupHeader.push_back(i == static_cast<int>(Outcome::Abandoned) ? "abandoned"
-                                                                        : outcomeWord(Outcome(i)));
-    groups.addRow(groupHeader);
+        groupHeader.push_back(Outcome(i) == Outcome::Abandoned ? "abandoned" : outcomeWord(Outcome(i)));
+    std::vector<std::vector<std::string>> groupRows;
     for (const GroupCounts& g : summary.groups()) {
-        std::vector<std::string> row{g.group, std::to_string(g.tests)};
-        for (const int count : g.byOutcome) row.push_back(std::to_string(count));
-        groups.addRow(std::move(row));
+        std::vector<std::string> cells{g.group, std::to_string(g.tests)};
+        for (const int count : g.byOutcome) cells.push_back(std::to_string(count));
+        groupRows.push_back(std::move(cells));
     }
-    return records.render() + "\n" + groups.render();
+    groups.fit(groupHeader);
+    for (const auto& cells : groupRows) groups.fit({cells.begin(), cells.end()});
+
+    std::string out;
+    out.reserve(textBytes + (kept.size() + 1) * records.rowWidth() +
+                (groupRows.size() + 2) * (groups.rowWidth() + 40));
+    records.append(header, out);
+    for (const JournalEntry* e : kept) {
+        recordRow(contents, *e, withSource, source, row);
+        records.append(row, out);
+    }
+    out += '\n';
+    groups.append(groupHeader, out);
+    for (const auto& cells : groupRows) groups.append({cells.begin(), cells.end()}, out);
+    return out;
 }
 
 // nullopt after a usage error (written to result.err) or --help / --version.
@@ -180,8 +215,8 @@ CommandResult runResultsCommand(const std::vector<std::string>& args) {
     for (const std::string& report : contents.reports) (result.err += report) += '\n';
 
     std::vector<const JournalEntry*> kept;
-    const std::optional<std::string> group =
-        options->group ? std::optional<std::string>(groupKey(*options->group)) : std::nullopt;
+    const std::optional<std::string_view> group =
+        options->group ? std::optional<std::string_view>(groupKey(*options->group)) : std::nullopt;
     for (const JournalEntry& entry : contents.entries)
         if (!group || groupKey(entry.record.group) == *group) kept.push_back(&entry);
 

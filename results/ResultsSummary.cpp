@@ -2,17 +2,18 @@
 
 namespace kvarnel {
 
-std::string groupKey(std::string_view group) {
+std::string_view groupKey(std::string_view group) {
     const std::size_t first = group.find_first_not_of(' ');
-    if (first == std::string_view::npos) return std::string();
+    if (first == std::string_view::npos) return std::string_view();
     const std::size_t last = group.find_last_not_of(' ');
-    return std::string(group.substr(first, last - first + 1));
+    return group.substr(first, last - first + 1);
 }
 
 void ResultsSummary::add(const RecordFields& record) {
-    std::string key = groupKey(record.group);
-    GroupCounts& counts = groups_[key];
-    if (counts.tests == 0) counts.group = std::move(key);
+    const std::string_view key = groupKey(record.group);
+    auto found = groups_.find(key);
+    if (found == groups_.end()) found = groups_.emplace(std::string(key), GroupCounts{std::string(key)}).first;
+    GroupCounts& counts = found->second;
     ++counts.tests;
     ++counts.byOutcome[static_cast<int>(record.outcome)];
 }

@@ -1,17 +1,18 @@
 #pragma once
 // Per group: how many tests, how many ended with each outcome.
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "JournalLine.h"
+#include "JournalLineReader.h"
 
 namespace kvarnel {
 
 // The group as it is counted and matched: without the spaces typed around it.
-std::string groupKey(std::string_view group);
+std::string_view groupKey(std::string_view group);
 
 struct GroupCounts {
     std::string group;
@@ -27,7 +28,7 @@ public:
     std::vector<GroupCounts> groups() const;
 
 private:
-    std::map<std::string, GroupCounts> groups_;
+    std::map<std::string, GroupCounts, std::less<>> groups_;
 };
 
 }  // namespace kvarnel

@@ -7,36 +7,35 @@
 
 namespace kvarnel {
 
-TextTable::TextTable(std::vector<bool> rightAligned) : rightAligned_(std::move(rightAligned)) {}
+TextTable::TextTable(std::vector<bool> rightAligned)
+    : rightAligned_(std::move(rightAligned)), widths_(rightAligned_.size(), 0) {}
 
-void TextTable::addRow(std::vector<std::string> cells) {
-    cells.resize(rightAligned_.size());
-    rows_.push_back(std::move(cells));
+void TextTable::fit(const std::vector<std::string_view>& row) {
+    for (std::size_t c = 0; c < widths_.size() && c < row.size(); ++c)
+        widths_[c] = std::max(widths_[c], std::min(displayWidth(row[c]), kMaxColumnWidth));
 }
 
-std::string TextTable::render() const {
-    const std::size_t columns = rightAligned_.size();
-    std::vector<std::size_t> widths(columns, 0);
-    for (const auto& row : rows_)
-        for (std::size_t c = 0; c < columns; ++c)
-            widths[c] = std::max(widths[c], std::min(displayWidth(row[c]), kMaxColumnWidth));
-    std::string out;
-    for (const auto& row : rows_) {
-        std::string line;
-        for (std::size_t c = 0; c < columns; ++c) {
-            const bool last = c + 1 == columns;
-            const std::size_t width = displayWidth(row[c]);
-            const std::size_t pad = width < widths[c] ? widths[c] - width : 0;
-            if (c > 0) line += "  ";
-            if (rightAligned_[c]) line.append(pad, ' ');
-            line += row[c];
-            if (!rightAligned_[c] && !last) line.append(pad, ' ');
-        }
-        // A blank last cell would otherwise leave the padding of the one before.
-        line.erase(line.find_last_not_of(' ') + 1);
-        (out += line) += '\n';
+std::size_t TextTable::rowWidth() const {
+    std::size_t width = 1;
+    for (const std::size_t w : widths_) width += w + 2;
+    return width;
+}
+
+void TextTable::append(const std::vector<std::string_view>& row, std::string& out) const {
+    const std::size_t rowStart = out.size();
+    for (std::size_t c = 0; c < widths_.size(); ++c) {
+        const std::string_view cell = c < row.size() ? row[c] : std::string_view();
+        const std::size_t width = displayWidth(cell);
+        const std::size_t pad = width < widths_[c] ? widths_[c] - width : 0;
+        if (c > 0) out += "  ";
+        if (rightAligned_[c]) out.append(pad, ' ');
+        out += cell;
+        if (!rightAligned_[c] && c + 1 < widths_.size()) out.append(pad, ' ');
     }
-    return out;
+    // Blank last cells would otherwise leave the padding before them.
+    const std::size_t end = out.find_last_not_of(' ');
+    out.resize(end == std::string::npos || end < rowStart ? rowStart : end + 1);
+    out += '\n';
 }
 
 }  // namespace kvarnel

@@ -29,24 +29,32 @@ constexpr std::uint16_t kUpperHalf[128] = {
 };
 
 // Every code point here is below U+10000.
-void appendUtf8(std::string& out, char32_t c) {
+char* putUtf8(char* out, char32_t c) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
 }  // namespace
 
-DecodedText decodeWindows1251(std::string_view bytes) {
-    DecodedText result;
-    result.utf8.reserve(bytes.size() * 2);
+void decodeWindows1251(std::string_view bytes, DecodedText& result) {
+    result.utf8.clear();
+    result.undefinedCount = result.firstUndefinedColumn = 0;
+    result.controlCount = result.firstControlColumn = 0;
+    result.firstControlByte = 0;
+    // At most three bytes out for each byte in; written through a pointer
+    // because this is the reader's innermost loop.
+    result.utf8.resize(bytes.size() * 3);
+    char* const begin = result.utf8.data();
+    char* out = begin;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         char32_t c = byte < 0x80 ? byte : kUpperHalf[byte - 0x80];
@@ -59,9 +67,9 @@ DecodedText decodeWindows1251(std::string_view bytes) {
         } else if (c == kReplacement) {
             if (result.undefinedCount++ == 0) result.firstUndefinedColumn = i + 1;
         }
-        appendUtf8(result.utf8, c);
+        out = putUtf8(out, c);
     }
-    return result;
+    result.utf8.resize(static_cast<std::size_t>(out - begin));
 }
 
 std::size_t displayWidth(std::string_view utf8) {

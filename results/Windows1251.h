@@ -19,8 +19,9 @@ struct DecodedText {
     unsigned char firstControlByte = 0;
 };
 
-// Every undefined byte and control character becomes U+FFFD.
-DecodedText decodeWindows1251(std::string_view bytes);
+// Every undefined byte and control character becomes U+FFFD. `into` is
+// overwritten; its buffer is reused from call to call.
+void decodeWindows1251(std::string_view bytes, DecodedText& into);
 
 // Columns the UTF-8 text takes in a terminal. Every character that decoding can
 // produce takes one column, so this counts characters.

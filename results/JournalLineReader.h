@@ -27,6 +27,8 @@ struct LineReading {
     std::vector<std::string> notes;
 };
 
+// Reads lines one at a time, reusing its buffers from line to line.
+//
 // Accepted beyond the plain five fields, each with a note:
 // - "... / Тест прерван / Тест прерван ...": one abandoned test;
 // - two or more records glued, each outcome followed at once by the next date;
@@ -36,6 +38,18 @@ struct LineReading {
 //   takes it).
 // Anything else with other than five fields, or with a date, time or outcome
 // that is not one, is not read.
-LineReading readJournalLine(std::string_view text);
+class JournalLineReader {
+public:
+    // The reading of `text`, valid until the next call; the caller may move
+    // the records out.
+    LineReading& read(std::string_view text);
+
+private:
+    using Fields = std::vector<std::string_view>;
+    Fields fields_;                   // the line cut at " / "
+    Fields pieces_;                   // the same with glued outcome-date fields cut apart
+    std::vector<std::size_t> starts_;  // where in pieces_ each record begins
+    LineReading reading_;
+};
 
 }  // namespace kvarnel

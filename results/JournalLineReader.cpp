@@ -1,4 +1,4 @@
-#include "JournalLine.h"
+#include "JournalLineReader.h"
 
 #include <optional>
 
@@ -10,8 +10,6 @@ namespace {
 
 constexpr const char* kOutcomeWords[kOutcomeCount] = {"unsatisfactorily", "satisfactorily",
                                                       "good", "excellent", kAbandonedText};
-
-using Fields = std::vector<std::string_view>;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -67,9 +65,9 @@ bool isTime(std::string_view text) {
     return (isClock(before) && isDesignator(after)) || (isDesignator(before) && isClock(after));
 }
 
-Fields splitFields(std::string_view text) {
+void splitFields(std::string_view text, std::vector<std::string_view>& fields) {
     const std::string_view separator = kFieldSeparator;
-    Fields fields;
+    fields.clear();
     std::size_t start = 0;
     for (std::size_t at = text.find(separator); at != std::string_view::npos;
          at = text.find(separator, start)) {
@@ -77,7 +75,6 @@ Fields splitFields(std::string_view text) {
         start = at + separator.size();
     }
     fields.push_back(text.substr(start));
-    return fields;
 }
 
 // The outcome word a field starts with when the rest of it is a date: a record
@@ -92,32 +89,15 @@ std::optional<std::size_t> gluedOutcomeLength(std::string_view field) {
     return std::nullopt;
 }
 
-// Cuts the fields into the runs of one record each, at glued outcome-date fields.
-std::vector<Fields> splitGlued(const Fields& fields) {
-    std::vector<Fields> records(1);
-    for (const std::string_view field : fields) {
-        Fields& current = records.back();
-        const auto glued = current.size() >= 4 ? gluedOutcomeLength(field) : std::nullopt;
-        if (!glued) {
-            current.push_back(field);
-            continue;
-        }
-        current.push_back(field.substr(0, *glued));
-        records.push_back(Fields{field.substr(*glued)});
-    }
-    return records;
-}
-
-std::string joined(const Fields& fields, std::size_t from, std::size_t to) {
-    std::string text(fields[from]);
-    for (std::size_t i = from + 1; i < to; ++i) (text += kFieldSeparator) += fields[i];
-    return text;
+// A surname holding " / " is one piece of the line: from its first part's start
+// to its second part's end.
+std::string_view spanning(std::string_view first, std::string_view last) {
+    return std::string_view(first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()));
 }
 
 // One record's fields; returns why not when they are not one.
-std::optional<std::string> readRecord(const Fields& f, RecordFields& record,
-                                      std::vector<std::string>& notes) {
-    const std::size_t n = f.size();
+std::optional<std::string> readRecord(const std::string_view* f, std::size_t n,
+                                      RecordFields& record, std::vector<std::string>& notes) {
     const std::string count = std::to_string(n) + " fields, expected 5";
     if (n < 5) return count;
     if (!isDate(f[0])) return std::string("no date in the first field");
@@ -143,7 +123,7 @@ std::optional<std::string> readRecord(const Fields& f, RecordFields& record,
     // An outcome word in the surname's place is damage, not a name.
     const auto last = outcomeOf(f[5]);
     if (n == 6 && last && !outcome) {
-        record.surname = joined(f, 3, 5);
+        record.surname = spanning(f[3], f[4]);
         record.outcome = *last;
         notes.push_back("\" / \" read as part of the surname");
         return std::nullopt;
@@ -155,27 +135,46 @@ std::optional<std::string> readRecord(const Fields& f, RecordFields& record,
 
 const char* outcomeWord(Outcome outcome) { return kOutcomeWords[static_cast<int>(outcome)]; }
 
-LineReading readJournalLine(std::string_view text) {
-    const Fields fields = splitFields(text);
-    const std::vector<Fields> parts = splitGlued(fields);
-    LineReading reading;
-    std::vector<std::string> recordNotes;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        RecordFields record;
-        if (const auto fault = readRecord(parts[i], record, recordNotes)) {
-            reading.records.clear();
-            const std::string where =
-                parts.size() > 1 ? "glued record " + std::to_string(i + 1) + " has " : "";
-            reading.notes.push_back("not read (" + where + *fault + ")");
-            return reading;
+LineReading& JournalLineReader::read(std::string_view text) {
+    splitFields(text, fields_);
+    // Cut at glued outcome-date fields: each such field ends one record and
+    // begins the next.
+    pieces_.clear();
+    starts_.assign(1, 0);
+    for (const std::string_view field : fields_) {
+        const auto glued =
+            pieces_.size() - starts_.back() >= 4 ? gluedOutcomeLength(field) : std::nullopt;
+        if (!glued) {
+            pieces_.push_back(field);
+            continue;
         }
-        reading.records.push_back(std::move(record));
+        pieces_.push_back(field.substr(0, *glued));
+        starts_.push_back(pieces_.size());
+        pieces_.push_back(field.substr(*glued));
     }
-    if (fields.size() > 5) reading.notes.push_back(std::to_string(fields.size()) + " fields");
-    if (parts.size() > 1)
-        reading.notes.push_back(std::to_string(parts.size()) + " records glued, read apart");
-    for (std::string& note : recordNotes) reading.notes.push_back(std::move(note));
-    return reading;
+    starts_.push_back(pieces_.size());
+
+    reading_.records.clear();
+    reading_.notes.clear();
+    const std::size_t parts = starts_.size() - 1;
+    std::vector<std::string> recordNotes;
+    for (std::size_t i = 0; i < parts; ++i) {
+        RecordFields record;
+        const std::optional<std::string> fault = readRecord(
+            pieces_.data() + starts_[i], starts_[i + 1] - starts_[i], record, recordNotes);
+        if (fault) {
+            reading_.records.clear();
+            const std::string where =
+                parts > 1 ? "glued record " + std::to_string(i + 1) + " has " : "";
+            reading_.notes.push_back("not read (" + where + *fault + ")");
+            return reading_;
+        }
+        reading_.records.push_back(std::move(record));
+    }
+    if (fields_.size() > 5) reading_.notes.push_back(std::to_string(fields_.size()) + " fields");
+    if (parts > 1) reading_.notes.push_back(std::to_string(parts) + " records glued, read apart");
+    for (std::string& note : recordNotes) reading_.notes.push_back(std::move(note));
+    return reading_;
 }
 
 }  // namespace kvarnel
