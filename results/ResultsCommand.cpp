@@ -210,9 +210,12 @@ CommandResult runResultsCommand(const std::vector<std::string>& args) {
             unreadable = true;
             continue;
         }
+        const std::size_t reportedBefore = contents.reports.size();
         readJournalBytes(file.bytes, name, contents);
+        // In the order of the files, among their "cannot open" messages.
+        for (std::size_t i = reportedBefore; i < contents.reports.size(); ++i)
+            (result.err += contents.reports[i]) += '\n';
     }
-    for (const std::string& report : contents.reports) (result.err += report) += '\n';
 
     std::vector<const JournalEntry*> kept;
     const std::optional<std::string_view> group =
