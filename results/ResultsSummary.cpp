@@ -1,0 +1,28 @@
+#include "ResultsSummary.h"
+
+namespace kvarnel {
+
+std::string_view groupKey(std::string_view group) {
+    const std::size_t first = group.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::string_view();
+    const std::size_t last = group.find_last_not_of(' ');
+    return group.substr(first, last - first + 1);
+}
+
+void ResultsSummary::add(const RecordFields& record) {
+    const std::string_view key = groupKey(record.group);
+    auto found = groups_.find(key);
+    if (found == groups_.end()) found = groups_.emplace(std::string(key), GroupCounts{std::string(key)}).first;
+    GroupCounts& counts = found->second;
+    ++counts.tests;
+    ++counts.byOutcome[static_cast<int>(record.outcome)];
+}
+
+std::vector<GroupCounts> ResultsSummary::groups() const {
+    std::vector<GroupCounts> result;
+    result.reserve(groups_.size());
+    for (const auto& entry : groups_) result.push_back(entry.second);
+    return result;
+}
+
+}  // namespace kvarnel
