@@ -792,7 +792,7 @@ LABELS = [
     ("Vertical key", 653, 478, "start", [(657, 467), (653, 384)]),
     ("Vertical key", 994, 478, "end", [(990, 467), (991, 416)]),
     ("Automatic safety device", 146, 504, "start", [(150, 487), (150, 336)]),
-    ("Steam outlet pipe to reheater", 340, 504, "start", [(337, 498), (318, 466)]),
+    ("Steam outlet pipe to reheater", 340, 504, "start", [(337, 498), (292, 458)]),
 ]
 
 

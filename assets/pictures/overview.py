@@ -744,7 +744,7 @@ def draw_lp():
 
 def draw_atm_valves():
     for tag, x in (("left", 583), ("right", 876)):
-        group("atm-valve-" + tag, "Atmospheric (relief) valve on the exhaust hood roof, %s" % tag,
+        group("atm-valve-" + tag, "Atmospheric valve (bursting diaphragm under a cover) on the exhaust hood roof, %s" % tag,
               "atm-" + tag)
         base = lp_roof(x if x > LP_MID else 2 * LP_MID - x)
         rect(x - 5, base - 12, x + 5, base + 2, PIPE, MEDIUM)                 # nozzle

@@ -245,8 +245,11 @@ def seal(x0, x1, r_out, r_in=SHAFT_R, pitch=4):
 
 
 def valve(x0, y0, x1, y1):
-    """Atmospheric relief valve standing on the exhaust hood: sectioned body on
-    a base flange, relief disc on its seat, spring, stem and bonnet."""
+    """Atmospheric valve standing on the exhaust hood: a thin bursting diaphragm
+    clamped between the body flange and a clamping ring, and above it a knife on
+    the cover; when the hood pressure rises above atmospheric the diaphragm bulges
+    up against the knife, tears, and the steam escapes through the cover's side
+    openings."""
     w = x1 - x0
     c = (x0 + x1) / 2.0
     rect(x0 + 23, y1 - 1, w - 46, 8, "white", ' stroke="none"')  # opening in the hood top
@@ -254,28 +257,21 @@ def valve(x0, y0, x1, y1):
         line(x, y1, x, y1 + 6, "thin")
     rect(x0, y1 - 7, 23, 7, "h45 thin")                        # base flange (annular, cut)
     rect(x1 - 23, y1 - 7, 23, 7, "h45 thin")
-    rect(x0 + 9, y0 + 30, 9, y1 - 7 - (y0 + 30), "h45 thin")   # body walls
-    rect(x1 - 18, y0 + 30, 9, y1 - 7 - (y0 + 30), "h45 thin")
-    rect(x0 + 3, y0 + 24, w - 6, 6, "h45 thin")                # cover flange
-    for x in (x0 + 6, x1 - 8):                                 # cover studs
-        rect(x, y0 + 21, 2, 12, "bolt")
-    poly([(c - 18, y0 + 24), (c - 9, y0 + 10), (c + 9, y0 + 10), (c + 18, y0 + 24)], "h45 thin")
-    rect(c - 2, y0 + 3, 4, y1 - 22 - (y0 + 3), "stem")         # stem
-    rect(c - 13, y0, 26, 4, "blade")                           # lifting nut / cap
-    rect(x0 + 18, y1 - 22, w - 36, 6, "blade")                 # relief disc
-    for xs in (x0 + 18, x1 - 23):                              # seat lips
-        rect(xs, y1 - 16, 5, 9, "h135 thin")
-    # spring between disc and cover
-    n = 6
-    top, bot = y0 + 32, y1 - 23
-    zig = [(c, top)]
-    for i in range(n * 2 + 1):
-        zig.append((c + (11 if i % 2 == 0 else -11), top + (bot - top) * (i + 0.5) / (n * 2 + 1)))
-    zig.append((c, bot))
-    polyline(zig, "spring")
-    # exhaust openings in the body walls (to atmosphere)
-    for x in (x0 + 9, x1 - 18):
-        rect(x, y0 + 40, 9, 10, "white thin")
+    rect(x0 + 9, y0 + 41, 9, y1 - 7 - (y0 + 41), "h45 thin")   # body walls
+    rect(x1 - 18, y0 + 41, 9, y1 - 7 - (y0 + 41), "h45 thin")
+    rect(x0 + 3, y0 + 36, w - 6, 5, "h45 thin")                # body flange
+    rect(x0 + 3, y0 + 34, w - 6, 2, "blade")                   # bursting diaphragm (thin sheet)
+    rect(x0 + 3, y0 + 29, w - 6, 5, "h135 thin")               # clamping ring
+    for x in (x0 + 6, x1 - 8):                                 # studs through ring and flange
+        rect(x, y0 + 26, 2, 18, "bolt")
+    rect(x0 + 9, y0 + 8, 9, 21, "h45 thin")                    # cover walls
+    rect(x1 - 18, y0 + 8, 9, 21, "h45 thin")
+    rect(x0 + 9, y0 + 3, w - 18, 5, "h45 thin")                # cover top
+    for x in (x0 + 9, x1 - 18):                                # openings to atmosphere
+        rect(x, y0 + 13, 9, 10, "white thin")
+    # knife: stem from the cover, cross-shaped blade pointing down at the diaphragm
+    rect(c - 2, y0 + 8, 4, 14, "stem")
+    poly([(c - 12, y0 + 22), (c + 12, y0 + 22), (c, y0 + 32)], "blade")
 
 
 def quad_y(p0, c, p1, x):
@@ -350,7 +346,6 @@ el("""<defs>
     .grey { fill: #d4d4d4; stroke: #000; stroke-width: 1.2; }
     .none { fill: none; stroke: #000; stroke-width: 1.2; }
     .fin { stroke: #000; stroke-width: 0.8; }
-    .spring { fill: none; stroke: #000; stroke-width: 1.2; }
     .detail { fill: none; stroke: #000; stroke-width: 0.6; }
     .flow { stroke: #000; stroke-width: 0.6; }
     .centre { fill: none; stroke: #000; stroke-width: 0.6; stroke-dasharray: 12 3 2 3; }
