@@ -549,8 +549,10 @@ for side in (0, 1):
     g = (lambda p: p) if side == 0 else fx
     f = (lambda a, b: (a, b)) if side == 0 else (lambda a, b: (mx(b), mx(a)))
     lt = tips["LB"] - 1.5                     # underside of the ring over the last blades
-    ring = [(bl0 - 1, SPLIT - 2.5), (LD[0], lt + 6), (LB[1], lt - 5), (LB[0] - 4, lt - 9),
-            (LB[0] - 7, lt - 6), (LB[0], lt), (LB[1], lt), (LD[0] - 1, lt + 8), (LD[0], SPLIT + 2.5),
+    # it runs on past the last row's exit, so the outer-tier steam and the steam
+    # leaving the last blades below it meet only in the hood
+    ring = [(bl0 - 1, SPLIT - 2.5), (LD[0], lt + 6), (LB[1], lt - 5), (LB[0] - 14, lt - 8),
+            (LB[0] - 17, lt - 4), (LB[0] - 14, lt), (LB[1], lt), (LD[0] - 1, lt + 8), (LD[0], SPLIT + 2.5),
             (bl0 - 1, SPLIT + 2.5)]
     for p in both(g(ring)):
         poly(p, "h135 thin")
