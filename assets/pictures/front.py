@@ -558,8 +558,8 @@ def draw_control_valve():
 
 
 def draw_actuator():
-    group("valve-actuator", "Control valve actuator: hydraulic servomotor lifting the valve "
-          "through a lever; closing spring on the valve stem")
+    group("valve-actuator", "Control valve actuator: pilot slide valve, hydraulic servomotor "
+          "lifting the valve through a lever; closing spring on the valve stem")
     P = "actuator"
     # closing spring between gland and spring plate
     rect(424, 84, 456, 90, PIPE, MEDIUM, P)
@@ -584,6 +584,15 @@ def draw_actuator():
     line(494, 98, 526, 98, THIN, part=P)                  # piston position (hidden)
     # bracket from the steam chest to the servomotor
     poly([(474, 135), (534, 135), (534, 142), (474, 150)], DIA, MEDIUM, P)
+    # pilot slide valve above the lever, moved by the governor's oil signal and
+    # fed back from the lever; its oil lines run down to the servomotor
+    rect(486, 8, 530, 30, PIPE, MEDIUM, P)
+    rect(492, 13, 524, 25, WHITE, THIN, P)
+    rect(497, 15, 519, 23, ROTOR, THIN, P)                 # spool
+    rect(519, 30, 523, 38, ROTOR, MEDIUM, P)               # feedback rod from the lever
+    for x in (530, 534):
+        rect(x, 12 if x == 530 else 22, x + 4, 16 if x == 530 else 26, ROTOR, THIN, P)
+    rect(534, 12, 538, 73, PIPE, THIN, P)                  # oil line to the upper chamber
     end()
 
 

@@ -732,12 +732,19 @@ def draw_lp():
     group("lp-inlet", "LP inlet chamber roof with the crossover connection", "lp")
     rect(736, 220, 784, 226, PIPE, MEDIUM)
     end()
-    group("lp-extraction", "Steam extraction pipe from the LP cylinder (leaves the hood bottom)",
+    group("lp-extraction", "Steam extraction pipe from the LP cylinder: branches from the "
+          "extraction chambers of both flows joined into one pipe going down at the middle",
           "lp-extr")
-    path("M 727 446 L 727 466 Q 727 480 741 480 L 764 480 L 764 468 L 745 468 Q 739 468 739 462 "
-         "L 739 446 Z", [(727, 446), (764, 480)], PIPE, MEDIUM)
-    rect(764, 465, 768, 483, PIPE, MEDIUM)
-    rect(768, 465, 772, 483, PIPE, MEDIUM)
+    M = LP_MID
+    branches = "M %s 446 L %s 458 Q %s 466 %s 466 L %s 466 Q %s 466 %s 458 L %s 446" % (
+        f(M - 26), f(M - 26), f(M - 26), f(M - 18), f(M + 18), f(M + 26), f(M + 26), f(M + 26))
+    trunk = "M %s 466 L %s 505" % (f(M), f(M))
+    for d, w in ((branches, 7.0), (trunk, 12.0)):
+        emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, BLACK, f(w + 2.4)))
+        emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE, f(w)))
+    reg([(M - 31, 446), (M + 31, 505)])
+    rect(M - 11, 484, M + 11, 488, PIPE, MEDIUM)          # flange pair
+    rect(M - 11, 488, M + 11, 492, PIPE, MEDIUM)
     end()
     end()
 
