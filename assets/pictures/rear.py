@@ -408,9 +408,13 @@ arrow(200, 205, 205, 170)
 end()
 
 # ---------------------------------------------------------------- crossover pipe
-group("crossover", "Crossover pipe from the IP exhaust branch over the LP cylinder down into the LP inlet, with a lens expansion joint")
-XO = "M 205 144 L 205 102 Q 205 60 247 60 L %s 60 Q %s 60 %s 102 L %s 116" % (
-    fmt(INLET_X - 42), fmt(INLET_X), fmt(INLET_X), fmt(INLET_X))
+group("crossover", "Crossover pipe from the IP exhaust branch: a short rise, a lower run with the lens expansion joint, a rise to the upper run over the LP cylinder and down into the LP inlet")
+XO_LOW, XO_TOP, XO_RISE = 104, 48, 330   # centre lines of the lower and upper runs, and of the rise
+XO = ("M 205 144 L 205 128 Q 205 %d 229 %d L %d %d Q %d %d %d %d L %d %d Q %d %d %d %d "
+      "L %s %d Q %s %d %s %d L %s 116") % (
+    XO_LOW, XO_LOW, XO_RISE - 24, XO_LOW, XO_RISE, XO_LOW, XO_RISE, XO_LOW - 24, XO_RISE, XO_TOP + 24,
+    XO_RISE, XO_TOP, XO_RISE + 24, XO_TOP, fmt(INLET_X - 42), XO_TOP, fmt(INLET_X), XO_TOP,
+    fmt(INLET_X), XO_TOP + 42, fmt(INLET_X))
 pipe(XO, 44)
 # flanges at the IP branch and at the LP inlet
 for y in (138, 144):
@@ -421,17 +425,18 @@ for x in (178, 230):
     rect(x, 135, 3, 18, "bolt")
 for x in (INLET_X - 24, INLET_X + 21):
     rect(x, 113, 3, 18, "bolt")
-# lens expansion joint on the horizontal run
-EJ = 396
+# lens expansion joint on the lower run
+EJ = 240
+top_edge, bottom_edge = XO_LOW - 22, XO_LOW + 22
 for i in range(3):
     x0 = EJ + 4 + i * 16
-    path("M %d 38 Q %d 16 %d 38 Z" % (x0, x0 + 8, x0 + 16), "grey")
-    path("M %d 82 Q %d 104 %d 82 Z" % (x0, x0 + 8, x0 + 16), "grey")
-rect(EJ, 30, 4, 60, "h45 thin")
-rect(EJ + 52, 30, 4, 60, "h45 thin")
-line(EJ + 2, 27, EJ + 54, 27, "detail")            # tie rods of the joint
-line(EJ + 2, 93, EJ + 54, 93, "detail")
-arrow(300, 60, 340, 60)
+    path("M %d %d Q %d %d %d %d Z" % (x0, top_edge, x0 + 8, top_edge - 26, x0 + 16, top_edge), "grey")
+    path("M %d %d Q %d %d %d %d Z" % (x0, bottom_edge, x0 + 8, bottom_edge + 26, x0 + 16, bottom_edge), "grey")
+rect(EJ, top_edge - 8, 4, 60, "h45 thin")
+rect(EJ + 52, top_edge - 8, 4, 60, "h45 thin")
+line(EJ + 2, top_edge - 11, EJ + 54, top_edge - 11, "detail")   # tie rods of the joint
+line(EJ + 2, bottom_edge + 11, EJ + 54, bottom_edge + 11, "detail")
+arrow(400, XO_TOP, 440, XO_TOP)
 arrow(INLET_X, 84, INLET_X, 108)
 end()
 
@@ -710,17 +715,17 @@ dw_y = my(quad_y(*DEFL_L, x=dw_x)) + 1
 arrow_l = (HOOD_L + BAUMAN_L[0]) / 2.0 + 10
 LABELS = [
     # top margin
-    ("Crossover pipe", 258, 20, "start", [(300, 39)]),
-    ("Expansion joint", 480, 20, "start", [(438, 29)]),
+    ("Crossover pipe", 258, 20, "start", [(380, 30)]),
+    ("Expansion joint", 40, 62, "start", [(268, 86)]),
     ("LP steam inlet", 650, 20, "start", [(636, 104)]),
     ("Moving blades", 650, 48, "start", [(mx(LB[0] + 9), 228)]),
     ("Diaphragm", 650, 66, "start", [(mx(LD[0] + 8), 228)]),
     ("LP stages", 650, 84, "start", [(mx(L2B[0] + 3), 232)]),
     ("Bauman stage", 462, 100, "start", [(536, 186)]),
     ("IP cylinder exhaust", 8, 118, "start", [(160, 186)]),
-    ("Atmospheric valve", 240, 100, "start", [(VALVE_L[0] + 13, 160)]),
-    ("Coupling", 262, 124, "start", [(CPL_IP[0] + 52, 262)]),
-    ("Bearing", 262, 142, "start", [(CPL_IP[0] + 17, 258)]),
+    ("Atmospheric valve", 470, 20, "start", [(VALVE_L[0] + 13, 160)]),
+    ("Coupling", 262, 170, "start", [(CPL_IP[0] + 52, 262)]),
+    ("Bearing", 262, 188, "start", [(CPL_IP[0] + 17, 258)]),
     ("Atmospheric valve", 884, 130, "start", [(VALVE_R[2] - 13, 160)]),
     ("Turning gear", 892, 178, "start", [(TURNING[0] + 72, 206)]),
     ("Generator", 944, 160, "start", [(986, 232)]),
