@@ -53,7 +53,9 @@ void DescriptionPanels::fill(NodeNumber node) const {
     filled_.set(i);
     QTextEdit* memo = panels_[i];
     const PanelRow& row = Catalogue::standard().panel(node);
-    memo->setFont(FormBuilder::fontFor(kDefaultFontFamily, row.fontHeight, false));
+    QFont font = FormBuilder::fontFor(kDefaultFontFamily, row.fontHeight, false);
+    font.setStretch(kPanelFontStretch);
+    memo->setFont(font);
     QPalette p = memo->palette();
     p.setColor(QPalette::Text, textColour_);
     memo->setPalette(p);

@@ -29,6 +29,11 @@ constexpr std::array<FontSubstitution, 2> kFontSubstitutions = {{
     {"Times New Roman", "Liberation Serif"},
 }};
 
+// The description panels' texts were written so that each stored line fills
+// one line of the box in the original face; the substitute is wider, and this
+// horizontal stretch (percent) brings it back, so no stored line wraps.
+constexpr int kPanelFontStretch = 92;
+
 enum class ComponentKind {
     Picture,
     FixedLabel,       // keeps its box, text cut at the box

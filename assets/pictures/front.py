@@ -516,14 +516,17 @@ def draw_hp_outlet():
     group("hp-outlet", "Steam outlet pipe from the HP exhaust to the reheater")
     P = "hp-outlet"
     poly([(238, 350), (276, 350), (276, 392), (302, 392), (302, 424), (238, 424)], PIPE, MEDIUM, P)
-    rect(234, 424, 306, 430, PIPE, MEDIUM, P)             # flange pair
-    rect(234, 430, 306, 436, PIPE, MEDIUM, P)
-    for x in (242, 258, 282, 298):
-        line(x, 422, x, 438, THIN, part=P)                # bolts
-    rect(238, 436, 302, 476, PIPE, MEDIUM, P)
-    rect(238.6, 473, 301.4, 479, WHITE, 0, None)
-    break_line(238, 302, 475, P)
-    line(270, 356, 270, 484, THIN, dash="12 3 2 3")
+    # the pipe widens below the branch to a larger bore for the long run to the boiler
+    poly([(238, 424), (302, 424), (318, 436), (238, 436)], PIPE, MEDIUM, P)
+    rect(234, 436, 322, 442, PIPE, MEDIUM, P)             # flange pair
+    rect(234, 442, 322, 448, PIPE, MEDIUM, P)
+    for x in (242, 258, 298, 314):
+        line(x, 434, x, 450, THIN, part=P)                # bolts
+    rect(238, 448, 318, 476, PIPE, MEDIUM, P)
+    rect(238.6, 473, 317.4, 479, WHITE, 0, None)
+    break_line(238, 318, 475, P)
+    line(270, 356, 270, 424, THIN, dash="12 3 2 3")
+    line(278, 436, 278, 484, THIN, dash="12 3 2 3")
     end()
 
 
@@ -558,8 +561,8 @@ def draw_control_valve():
 
 
 def draw_actuator():
-    group("valve-actuator", "Control valve actuator: hydraulic servomotor lifting the valve "
-          "through a lever; closing spring on the valve stem")
+    group("valve-actuator", "Control valve actuator: pilot slide valve, hydraulic servomotor "
+          "lifting the valve through a lever; closing spring on the valve stem")
     P = "actuator"
     # closing spring between gland and spring plate
     rect(424, 84, 456, 90, PIPE, MEDIUM, P)
@@ -584,6 +587,15 @@ def draw_actuator():
     line(494, 98, 526, 98, THIN, part=P)                  # piston position (hidden)
     # bracket from the steam chest to the servomotor
     poly([(474, 135), (534, 135), (534, 142), (474, 150)], DIA, MEDIUM, P)
+    # pilot slide valve above the lever, moved by the governor's oil signal and
+    # fed back from the lever; its oil lines run down to the servomotor
+    rect(486, 8, 530, 30, PIPE, MEDIUM, P)
+    rect(492, 13, 524, 25, WHITE, THIN, P)
+    rect(497, 15, 519, 23, ROTOR, THIN, P)                 # spool
+    rect(519, 30, 523, 38, ROTOR, MEDIUM, P)               # feedback rod from the lever
+    for x in (530, 534):
+        rect(x, 12 if x == 530 else 22, x + 4, 16 if x == 530 else 26, ROTOR, THIN, P)
+    rect(534, 12, 538, 73, PIPE, THIN, P)                  # oil line to the upper chamber
     end()
 
 
@@ -684,15 +696,15 @@ def draw_ip_stages():
 def draw_reheat_supply():
     group("reheat-steam-supply", "Steam supply pipe from the reheater to the IP inlet")
     P = "reheat-supply"
-    rect(662, 110, 714, 194, PIPE, MEDIUM, P)
-    rect(658, 194, 718, 204, PIPE, MEDIUM, P)              # flange on the casing
-    for x in (664, 674, 702, 712):
+    rect(664, 110, 724, 194, PIPE, MEDIUM, P)
+    rect(660, 194, 728, 204, PIPE, MEDIUM, P)              # flange on the casing
+    for x in (666, 676, 712, 722):
         line(x, 192, x, 206, THIN, part=P)
-    rect(658, 110, 718, 116, PIPE, MEDIUM, P)              # flange pair
-    rect(662, 104, 714, 110, PIPE, MEDIUM, P)
-    rect(662.6, 98, 713.4, 105, WHITE, 0, None)
-    break_line(662, 714, 103, P)
-    line(688, 108, 688, 200, THIN, dash="12 3 2 3")
+    rect(660, 110, 728, 116, PIPE, MEDIUM, P)              # flange pair
+    rect(664, 104, 724, 110, PIPE, MEDIUM, P)
+    rect(664.6, 98, 723.4, 105, WHITE, 0, None)
+    break_line(664, 724, 103, P)
+    line(694, 108, 694, 200, THIN, dash="12 3 2 3")
     end()
 
 
@@ -760,7 +772,7 @@ def draw_keys():
 def draw_base():
     group("foundation", "Top of the foundation")
     line(0, 440, 232, 440, HEAVY)
-    line(308, 440, W, 440, HEAVY)
+    line(324, 440, W, 440, HEAVY)
     end()
 
 
@@ -792,7 +804,7 @@ LABELS = [
     ("Vertical key", 653, 478, "start", [(657, 467), (653, 384)]),
     ("Vertical key", 994, 478, "end", [(990, 467), (991, 416)]),
     ("Automatic safety device", 146, 504, "start", [(150, 487), (150, 336)]),
-    ("Steam outlet pipe to reheater", 340, 504, "start", [(337, 498), (318, 466)]),
+    ("Steam outlet pipe to reheater", 340, 504, "start", [(337, 498), (292, 458)]),
 ]
 
 
@@ -867,7 +879,7 @@ def build():
     draw_ip_casing()
     draw_seal("ip-front-end-seal", "Front end seal of the IP cylinder", 652, 698, 237, 344, 26,
               "ip-seal-front")
-    draw_seal("ip-rear-end-seal", "Rear end seal of the IP cylinder", 950, 1008, 255, 338, 20,
+    draw_seal("ip-rear-end-seal", "Rear end seal of the IP cylinder", 938, 1008, 255, 338, 20,
               "ip-seal-rear")
     draw_ip_stages()
     draw_reheat_supply()

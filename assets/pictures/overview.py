@@ -546,11 +546,11 @@ def draw_ip():
         contour.append((d0 - 1.5, d1 + 1.5, IP_ROOT + h - 1))
         contour.append((b0 - 0.5, b1 + 0.5, IP_ROOT + h + 2))
     inner = flow_contour(contour)
-    top_l = [(328, up(20)), (328, 298), (336, 286), (430, 286), (414, 264), (420, 264), (436, 302)]
+    top_l = [(328, up(20)), (328, 298), (336, 286), (426, 286), (420, 281), (426, 281), (436, 302)]
     top_l += [(x, up(r)) for x, r in inner[::-1]] + [(350.5, up(50)), (340, up(50)), (340, up(20))]
     # the inlet chamber at the left opens to the reheat steam pipe in the top wall
     poly(top_l, CASING, HEAVY)
-    top_r = [(454, 264), (460, 264), (482, 286), (494, 286), (502, 294), (502, up(20)),
+    top_r = [(448, 281), (454, 281), (459, 286), (494, 286), (502, 294), (502, up(20)),
              (488, up(20)), (488, up(50)), (476, up(50))]
     poly(top_r, CASING, HEAVY)
     low = [(328, lo(20)), (328, lo(50)), (333, 409), (497, 409), (502, lo(50)), (502, lo(20)),
@@ -563,7 +563,7 @@ def draw_ip():
     rect(341, 284.5, 350, 302.5, WHITE, 0)
     line(341, 285, 341, 302, MEDIUM)
     line(350, 285, 350, 302, MEDIUM)
-    rect(413, 258, 461, 263, PIPE, MEDIUM)                # nozzle flange
+    rect(413, 277, 461, 282, PIPE, MEDIUM)                # nozzle flange
     end()
     group("ip-seals", "IP end seals: front (left) and rear (right)", None)
     current[-1] = "ip-seal-front"
@@ -732,19 +732,26 @@ def draw_lp():
     group("lp-inlet", "LP inlet chamber roof with the crossover connection", "lp")
     rect(736, 220, 784, 226, PIPE, MEDIUM)
     end()
-    group("lp-extraction", "Steam extraction pipe from the LP cylinder (leaves the hood bottom)",
+    group("lp-extraction", "Steam extraction pipe from the LP cylinder: branches from the "
+          "extraction chambers of both flows joined into one pipe going down at the middle",
           "lp-extr")
-    path("M 727 446 L 727 466 Q 727 480 741 480 L 764 480 L 764 468 L 745 468 Q 739 468 739 462 "
-         "L 739 446 Z", [(727, 446), (764, 480)], PIPE, MEDIUM)
-    rect(764, 465, 768, 483, PIPE, MEDIUM)
-    rect(768, 465, 772, 483, PIPE, MEDIUM)
+    M = LP_MID
+    branches = "M %s 446 L %s 458 Q %s 466 %s 466 L %s 466 Q %s 466 %s 458 L %s 446" % (
+        f(M - 26), f(M - 26), f(M - 26), f(M - 18), f(M + 18), f(M + 26), f(M + 26), f(M + 26))
+    trunk = "M %s 466 L %s 505" % (f(M), f(M))
+    for d, w in ((branches, 7.0), (trunk, 12.0)):
+        emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, BLACK, f(w + 2.4)))
+        emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE, f(w)))
+    reg([(M - 31, 446), (M + 31, 505)])
+    rect(M - 11, 484, M + 11, 488, PIPE, MEDIUM)          # flange pair
+    rect(M - 11, 488, M + 11, 492, PIPE, MEDIUM)
     end()
     end()
 
 
 def draw_atm_valves():
     for tag, x in (("left", 583), ("right", 876)):
-        group("atm-valve-" + tag, "Atmospheric (relief) valve on the exhaust hood roof, %s" % tag,
+        group("atm-valve-" + tag, "Atmospheric valve (bursting diaphragm under a cover) on the exhaust hood roof, %s" % tag,
               "atm-" + tag)
         base = lp_roof(x if x > LP_MID else 2 * LP_MID - x)
         rect(x - 5, base - 12, x + 5, base + 2, PIPE, MEDIUM)                 # nozzle
@@ -762,14 +769,14 @@ def draw_crossover():
     D = 46.0
     # centre line: up out of the IP nozzle, short elbow into the lower run with the
     # bellows, short elbow up, long bends over the top and down into the LP inlet
-    d = ("M 437 258 L 437 210 A 30 30 0 0 1 467 180 L 545 180 A 30 30 0 0 0 575 150 "
+    d = ("M 437 273 L 437 210 A 30 30 0 0 1 467 180 L 545 180 A 30 30 0 0 0 575 150 "
          "L 575 114 A 40 40 0 0 1 615 74 L 720 74 A 40 40 0 0 1 760 114 L 760 220")
     R = D / 2 + 1.2
-    reg([(437 - R, 74 - R), (760 + R, 258)])
+    reg([(437 - R, 74 - R), (760 + R, 273)])
     emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, BLACK, f(D + 2.4)))
     emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE, f(D)))
     emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE_LIGHT, f(D * 0.4)))
-    rect(413, 254, 461, 258, PIPE, MEDIUM)                # flange on the IP nozzle
+    rect(413, 273, 461, 277, PIPE, MEDIUM)                # flange on the IP nozzle
     rect(736, 216, 784, 220, PIPE, MEDIUM)                # flange on the LP inlet
     end()
     group("bellows", "Expansion bellows (lens compensators) on the crossover pipe", "bellows")

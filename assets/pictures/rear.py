@@ -245,8 +245,11 @@ def seal(x0, x1, r_out, r_in=SHAFT_R, pitch=4):
 
 
 def valve(x0, y0, x1, y1):
-    """Atmospheric relief valve standing on the exhaust hood: sectioned body on
-    a base flange, relief disc on its seat, spring, stem and bonnet."""
+    """Atmospheric valve standing on the exhaust hood: a thin bursting diaphragm
+    clamped between the body flange and a clamping ring, and above it a knife on
+    the cover; when the hood pressure rises above atmospheric the diaphragm bulges
+    up against the knife, tears, and the steam escapes through the cover's side
+    openings."""
     w = x1 - x0
     c = (x0 + x1) / 2.0
     rect(x0 + 23, y1 - 1, w - 46, 8, "white", ' stroke="none"')  # opening in the hood top
@@ -254,28 +257,21 @@ def valve(x0, y0, x1, y1):
         line(x, y1, x, y1 + 6, "thin")
     rect(x0, y1 - 7, 23, 7, "h45 thin")                        # base flange (annular, cut)
     rect(x1 - 23, y1 - 7, 23, 7, "h45 thin")
-    rect(x0 + 9, y0 + 30, 9, y1 - 7 - (y0 + 30), "h45 thin")   # body walls
-    rect(x1 - 18, y0 + 30, 9, y1 - 7 - (y0 + 30), "h45 thin")
-    rect(x0 + 3, y0 + 24, w - 6, 6, "h45 thin")                # cover flange
-    for x in (x0 + 6, x1 - 8):                                 # cover studs
-        rect(x, y0 + 21, 2, 12, "bolt")
-    poly([(c - 18, y0 + 24), (c - 9, y0 + 10), (c + 9, y0 + 10), (c + 18, y0 + 24)], "h45 thin")
-    rect(c - 2, y0 + 3, 4, y1 - 22 - (y0 + 3), "stem")         # stem
-    rect(c - 13, y0, 26, 4, "blade")                           # lifting nut / cap
-    rect(x0 + 18, y1 - 22, w - 36, 6, "blade")                 # relief disc
-    for xs in (x0 + 18, x1 - 23):                              # seat lips
-        rect(xs, y1 - 16, 5, 9, "h135 thin")
-    # spring between disc and cover
-    n = 6
-    top, bot = y0 + 32, y1 - 23
-    zig = [(c, top)]
-    for i in range(n * 2 + 1):
-        zig.append((c + (11 if i % 2 == 0 else -11), top + (bot - top) * (i + 0.5) / (n * 2 + 1)))
-    zig.append((c, bot))
-    polyline(zig, "spring")
-    # exhaust openings in the body walls (to atmosphere)
-    for x in (x0 + 9, x1 - 18):
-        rect(x, y0 + 40, 9, 10, "white thin")
+    rect(x0 + 9, y0 + 41, 9, y1 - 7 - (y0 + 41), "h45 thin")   # body walls
+    rect(x1 - 18, y0 + 41, 9, y1 - 7 - (y0 + 41), "h45 thin")
+    rect(x0 + 3, y0 + 36, w - 6, 5, "h45 thin")                # body flange
+    rect(x0 + 3, y0 + 34, w - 6, 2, "blade")                   # bursting diaphragm (thin sheet)
+    rect(x0 + 3, y0 + 29, w - 6, 5, "h135 thin")               # clamping ring
+    for x in (x0 + 6, x1 - 8):                                 # studs through ring and flange
+        rect(x, y0 + 26, 2, 18, "bolt")
+    rect(x0 + 9, y0 + 8, 9, 21, "h45 thin")                    # cover walls
+    rect(x1 - 18, y0 + 8, 9, 21, "h45 thin")
+    rect(x0 + 9, y0 + 3, w - 18, 5, "h45 thin")                # cover top
+    for x in (x0 + 9, x1 - 18):                                # openings to atmosphere
+        rect(x, y0 + 13, 9, 10, "white thin")
+    # knife: stem from the cover, cross-shaped blade pointing down at the diaphragm
+    rect(c - 2, y0 + 8, 4, 14, "stem")
+    poly([(c - 12, y0 + 22), (c + 12, y0 + 22), (c, y0 + 32)], "blade")
 
 
 def quad_y(p0, c, p1, x):
@@ -350,7 +346,6 @@ el("""<defs>
     .grey { fill: #d4d4d4; stroke: #000; stroke-width: 1.2; }
     .none { fill: none; stroke: #000; stroke-width: 1.2; }
     .fin { stroke: #000; stroke-width: 0.8; }
-    .spring { fill: none; stroke: #000; stroke-width: 1.2; }
     .detail { fill: none; stroke: #000; stroke-width: 0.6; }
     .flow { stroke: #000; stroke-width: 0.6; }
     .centre { fill: none; stroke: #000; stroke-width: 0.6; stroke-dasharray: 12 3 2 3; }
@@ -413,9 +408,13 @@ arrow(200, 205, 205, 170)
 end()
 
 # ---------------------------------------------------------------- crossover pipe
-group("crossover", "Crossover pipe from the IP exhaust branch over the LP cylinder down into the LP inlet, with a lens expansion joint")
-XO = "M 205 144 L 205 102 Q 205 60 247 60 L %s 60 Q %s 60 %s 102 L %s 116" % (
-    fmt(INLET_X - 42), fmt(INLET_X), fmt(INLET_X), fmt(INLET_X))
+group("crossover", "Crossover pipe from the IP exhaust branch: a short rise, a lower run with the lens expansion joint, a rise to the upper run over the LP cylinder and down into the LP inlet")
+XO_LOW, XO_TOP, XO_RISE = 104, 48, 330   # centre lines of the lower and upper runs, and of the rise
+XO = ("M 205 144 L 205 128 Q 205 %d 229 %d L %d %d Q %d %d %d %d L %d %d Q %d %d %d %d "
+      "L %s %d Q %s %d %s %d L %s 116") % (
+    XO_LOW, XO_LOW, XO_RISE - 24, XO_LOW, XO_RISE, XO_LOW, XO_RISE, XO_LOW - 24, XO_RISE, XO_TOP + 24,
+    XO_RISE, XO_TOP, XO_RISE + 24, XO_TOP, fmt(INLET_X - 42), XO_TOP, fmt(INLET_X), XO_TOP,
+    fmt(INLET_X), XO_TOP + 42, fmt(INLET_X))
 pipe(XO, 44)
 # flanges at the IP branch and at the LP inlet
 for y in (138, 144):
@@ -426,17 +425,18 @@ for x in (178, 230):
     rect(x, 135, 3, 18, "bolt")
 for x in (INLET_X - 24, INLET_X + 21):
     rect(x, 113, 3, 18, "bolt")
-# lens expansion joint on the horizontal run
-EJ = 396
+# lens expansion joint on the lower run
+EJ = 240
+top_edge, bottom_edge = XO_LOW - 22, XO_LOW + 22
 for i in range(3):
     x0 = EJ + 4 + i * 16
-    path("M %d 38 Q %d 16 %d 38 Z" % (x0, x0 + 8, x0 + 16), "grey")
-    path("M %d 82 Q %d 104 %d 82 Z" % (x0, x0 + 8, x0 + 16), "grey")
-rect(EJ, 30, 4, 60, "h45 thin")
-rect(EJ + 52, 30, 4, 60, "h45 thin")
-line(EJ + 2, 27, EJ + 54, 27, "detail")            # tie rods of the joint
-line(EJ + 2, 93, EJ + 54, 93, "detail")
-arrow(300, 60, 340, 60)
+    path("M %d %d Q %d %d %d %d Z" % (x0, top_edge, x0 + 8, top_edge - 26, x0 + 16, top_edge), "grey")
+    path("M %d %d Q %d %d %d %d Z" % (x0, bottom_edge, x0 + 8, bottom_edge + 26, x0 + 16, bottom_edge), "grey")
+rect(EJ, top_edge - 8, 4, 60, "h45 thin")
+rect(EJ + 52, top_edge - 8, 4, 60, "h45 thin")
+line(EJ + 2, top_edge - 11, EJ + 54, top_edge - 11, "detail")   # tie rods of the joint
+line(EJ + 2, bottom_edge + 11, EJ + 54, bottom_edge + 11, "detail")
+arrow(400, XO_TOP, 440, XO_TOP)
 arrow(INLET_X, 84, INLET_X, 108)
 end()
 
@@ -554,8 +554,10 @@ for side in (0, 1):
     g = (lambda p: p) if side == 0 else fx
     f = (lambda a, b: (a, b)) if side == 0 else (lambda a, b: (mx(b), mx(a)))
     lt = tips["LB"] - 1.5                     # underside of the ring over the last blades
-    ring = [(bl0 - 1, SPLIT - 2.5), (LD[0], lt + 6), (LB[1], lt - 5), (LB[0] - 4, lt - 9),
-            (LB[0] - 7, lt - 6), (LB[0], lt), (LB[1], lt), (LD[0] - 1, lt + 8), (LD[0], SPLIT + 2.5),
+    # it runs on past the last row's exit, so the outer-tier steam and the steam
+    # leaving the last blades below it meet only in the hood
+    ring = [(bl0 - 1, SPLIT - 2.5), (LD[0], lt + 6), (LB[1], lt - 5), (LB[0] - 14, lt - 8),
+            (LB[0] - 17, lt - 4), (LB[0] - 14, lt), (LB[1], lt), (LD[0] - 1, lt + 8), (LD[0], SPLIT + 2.5),
             (bl0 - 1, SPLIT + 2.5)]
     for p in both(g(ring)):
         poly(p, "h135 thin")
@@ -713,17 +715,17 @@ dw_y = my(quad_y(*DEFL_L, x=dw_x)) + 1
 arrow_l = (HOOD_L + BAUMAN_L[0]) / 2.0 + 10
 LABELS = [
     # top margin
-    ("Crossover pipe", 258, 20, "start", [(300, 39)]),
-    ("Expansion joint", 480, 20, "start", [(438, 29)]),
+    ("Crossover pipe", 258, 20, "start", [(380, 30)]),
+    ("Expansion joint", 40, 62, "start", [(268, 86)]),
     ("LP steam inlet", 650, 20, "start", [(636, 104)]),
     ("Moving blades", 650, 48, "start", [(mx(LB[0] + 9), 228)]),
     ("Diaphragm", 650, 66, "start", [(mx(LD[0] + 8), 228)]),
     ("LP stages", 650, 84, "start", [(mx(L2B[0] + 3), 232)]),
     ("Bauman stage", 462, 100, "start", [(536, 186)]),
     ("IP cylinder exhaust", 8, 118, "start", [(160, 186)]),
-    ("Atmospheric valve", 240, 100, "start", [(VALVE_L[0] + 13, 160)]),
-    ("Coupling", 262, 124, "start", [(CPL_IP[0] + 52, 262)]),
-    ("Bearing", 262, 142, "start", [(CPL_IP[0] + 17, 258)]),
+    ("Atmospheric valve", 470, 20, "start", [(VALVE_L[0] + 13, 160)]),
+    ("Coupling", 262, 170, "start", [(CPL_IP[0] + 52, 262)]),
+    ("Bearing", 262, 188, "start", [(CPL_IP[0] + 17, 258)]),
     ("Atmospheric valve", 884, 130, "start", [(VALVE_R[2] - 13, 160)]),
     ("Turning gear", 892, 178, "start", [(TURNING[0] + 72, 206)]),
     ("Generator", 944, 160, "start", [(986, 232)]),

@@ -41,7 +41,7 @@ TEST_F(PanelFit, MeasuresInTheInstalledLiberationSansAtPixelSize) {
 TEST_F(PanelFit, LongLinesWrapAndTooManyLinesOverflow) {
     const PanelTextMeasure measure(panel17());
     const QString shortLine = QStringLiteral("Short line. ");
-    const QString longLine = QString(QStringLiteral("steam turbine ")).repeated(12);
+    const QString longLine = QString(QStringLiteral("steam turbine ")).repeated(16);
     EXPECT_EQ(measure.wrappedLines(shortLine), 1);
     EXPECT_GE(measure.wrappedLines(longLine), 3);
     // Seven displayed lines of 17 px fit a 160 px box; nine do not.

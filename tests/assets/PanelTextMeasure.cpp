@@ -3,10 +3,13 @@
 #include <QFontMetricsF>
 #include <QTextLayout>
 
+#include "FormLayout.h"
+
 namespace kvarnel {
 
 PanelTextMeasure::PanelTextMeasure(const PanelRow& panel) : panel_(panel), font_(QStringLiteral("Liberation Sans")) {
     font_.setPixelSize(panel.fontHeight);
+    font_.setStretch(kPanelFontStretch);  // as the window sets it
     font_.setStyleStrategy(QFont::NoFontMerging);  // measure this face, never a fallback
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // How much room a description takes in its panel: every stored line starts a new
-// line and wraps at the usable width, in "Liberation Sans" at the panel's pixel size.
+// line and wraps at the usable width, in "Liberation Sans" at the panel's pixel size
+// and the window's stretch.
 #include <QFont>
 #include <QStringList>
 
