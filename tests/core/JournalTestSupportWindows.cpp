@@ -64,7 +64,10 @@ WriteHolder::WriteHolder(const std::string& utf8Name) {
     const HANDLE handle = CreateFileW(wide(utf8Name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     holding_ = handle != INVALID_HANDLE_VALUE;
-    if (holding_) handle_ = reinterpret_cast<std::intptr_t>(handle);
+    if (holding_)
+        handle_ = reinterpret_cast<std::intptr_t>(handle);
+    else
+        error_ = static_cast<int>(GetLastError());
 }
 
 WriteHolder::~WriteHolder() {
