@@ -71,6 +71,10 @@ lines=$(tr -cd '\n' < "$journal" | wc -c)
 fields=$(tr -d '\r\n' < "$journal" | awk -F ' / ' '{print NF}')
 [ "$fields" = 5 ] || fail "journal line has $fields fields: $(cat "$journal")"
 grep -q ' / 41-TE / Petrov / unsatisfactorily'$'\r''$' "$journal" || fail "unexpected journal line: $(cat -A "$journal")"
+# Under the C locale (no LANG, or C.UTF-8) the date is day.month.year, not "8 Dec 2026".
+if [ -z "${LC_ALL:-}${LC_TIME:-}${LANG:-}" ] || [[ "${LC_ALL:-${LC_TIME:-${LANG:-}}}" == C.* ]]; then
+    grep -qE '^[0-9]{2}\.[0-9]{2}\.[0-9]{4} / ' "$journal" || fail "date is not dd.MM.yyyy: $(cat "$journal")"
+fi
 echo "ok: journal line $(tr -d '\r\n' < "$journal")"
 
 click 925 688 0                          # EXIT
