@@ -14,6 +14,9 @@ KvarnelApplication::KvarnelApplication(int& argc, char** argv)
     // The task-bar entry (window class) carries the title. The display name stays
     // unset: Qt would append it to the main window's own caption.
     setApplicationName(title_);
+    // The installed menu entry's name: a Wayland desktop matches the window to
+    // it (its icon and name) by this.
+    setDesktopFileName(QStringLiteral("io.github.kvarnel.Kvarnel"));
 }
 
 bool KvarnelApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,9 +1,13 @@
-// The program's entry: the application object, the main window (whose creation
-// handler puts it into study mode), the event loop, and exit code 0.
+// The program's entry: the display platform, the application object, the main
+// window (whose creation handler puts it into study mode), the event loop, and
+// exit code 0.
+#include "DisplayPlatform.h"
 #include "KvarnelApplication.h"
 #include "TForm1.h"
 
 int main(int argc, char** argv) {
+    if (const auto platform = kvarnel::chosenQtPlatform(kvarnel::currentDisplayEnvironment()))
+        qputenv("QT_QPA_PLATFORM", platform->c_str());
     kvarnel::KvarnelApplication app(argc, argv);
     kvarnel::TForm1Options options;
     options.applicationTitle = app.title();

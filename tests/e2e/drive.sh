@@ -9,11 +9,14 @@ fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
 pid=$!
 wid=""
 for _ in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --name '^Кварнел$' 2>/dev/null | head -1 || true)
+    # By class: matching the Cyrillic caption needs a UTF-8 locale, which the caller may lack.
+    wid=$(xdotool search --onlyvisible --class '^kvarnel$' 2>/dev/null | head -1 || true)
     [ -n "$wid" ] && break
     sleep 0.1
 done
 [ -n "$wid" ] || fail "the window did not appear"
+caption=$(LC_ALL=C.UTF-8 xdotool getwindowname "$wid")
+[ "$caption" = "Кварнел" ] || fail "the window's caption is \"$caption\""
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$wid")"   # X, Y, WIDTH, HEIGHT
 [ "$WIDTH" = 1026 ] && [ "$HEIGHT" = 727 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 1026x727"
@@ -68,6 +71,10 @@ lines=$(tr -cd '\n' < "$journal" | wc -c)
 fields=$(tr -d '\r\n' < "$journal" | awk -F ' / ' '{print NF}')
 [ "$fields" = 5 ] || fail "journal line has $fields fields: $(cat "$journal")"
 grep -q ' / 41-TE / Petrov / unsatisfactorily'$'\r''$' "$journal" || fail "unexpected journal line: $(cat -A "$journal")"
+# Under the C locale (no LANG, or C.UTF-8) the date is day.month.year, not "8 Dec 2026".
+if [ -z "${LC_ALL:-}${LC_TIME:-}${LANG:-}" ] || [[ "${LC_ALL:-${LC_TIME:-${LANG:-}}}" == C.* ]]; then
+    grep -qE '^[0-9]{2}\.[0-9]{2}\.[0-9]{4} / ' "$journal" || fail "date is not dd.MM.yyyy: $(cat "$journal")"
+fi
 echo "ok: journal line $(tr -d '\r\n' < "$journal")"
 
 click 925 688 0                          # EXIT

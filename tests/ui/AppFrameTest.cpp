@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "ApplicationTitle.h"
+#include "DisplayPlatform.h"
 #include "HintPopup.h"
 #include "LocaleDateTimeTexts.h"
 #include "RegistrationMessage.h"
@@ -100,6 +101,44 @@ TEST(UiAppFrame, DateAndTimeTextsFollowTheLocale) {
     const QString time = QString::fromStdString(american.timeText());
     EXPECT_TRUE(time.startsWith("2:13:51")) << time.toStdString();  // 12-hour, seconds
     EXPECT_TRUE(time.endsWith("PM")) << time.toStdString();
+}
+
+TEST(UiAppFrame, WaylandWithAnXDisplayStartsOnXUnlessTheUserChoseAPlatform) {
+    struct Case {
+        DisplayEnvironment environment;  // QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {{"", "wayland-0", ":0"}, "xcb"},
+        {{"", "wayland-0", ""}, "wayland"},
+        {{"", "", ":0"}, std::nullopt},
+        {{"", "", ""}, std::nullopt},
+        {{"wayland", "wayland-0", ":0"}, std::nullopt},
+        {{"offscreen", "", ""}, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chosenQtPlatform(c.environment), c.expected)
+            << c.environment.qtPlatform << "|" << c.environment.waylandDisplay << "|" << c.environment.xDisplay;
+}
+
+TEST(UiAppFrame, ShortDatesWithoutANumericMonthBecomeDayMonthYear) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"d MMM yyyy", "dd.MM.yyyy"},  // the C locale
+        {"d MMMM y", "dd.MM.yyyy"},
+        {"dd 'de' MMM 'de' yy", "dd.MM.yyyy"},
+        {"dd.MM.yyyy", "dd.MM.yyyy"},
+        {"M/d/yy", "M/d/yy"},
+        {"y-MM-dd", "y-MM-dd"},
+        {"d 'MMM' M yy", "d 'MMM' M yy"},  // quoted letters are text
+        {"MM/yy", "dd.MM.yyyy"},           // no day
+    };
+    for (const auto& [format, expected] : cases)
+        EXPECT_EQ(LocaleDateTimeTexts::numericDateFormat(format), expected) << format;
+
+    const auto at = [] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7)); };
+    EXPECT_EQ(LocaleDateTimeTexts(QLocale::c(), at).dateText(), "08.12.2026");
+    EXPECT_EQ(LocaleDateTimeTexts(QLocale::c(), at).timeText(), "09:05:07");
+    EXPECT_EQ(LocaleDateTimeTexts(QLocale(QLocale::German, QLocale::Germany), at).dateText(), "08.12.26");
 }
 
 TEST(UiAppFrame, RegistrationMessageGoesToHalfTheScreenWidthAt700OrInsideTheScreen) {
