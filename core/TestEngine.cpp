@@ -95,7 +95,9 @@ void TestEngine::DrawQuestion() {
 
         for (NodeNumber i = 1; i <= kNodeCount; ++i) state_.NotAsked[static_cast<std::size_t>(i)] = 1;
 
-        state_.ResultRecord += kFieldSeparator + state_.GradeText;
+        // From the registration's four fields: a failed EXIT earlier in the test has
+        // left its abandoned outcome in ResultRecord.
+        state_.ResultRecord = state_.RegistrationRecord + kFieldSeparator + state_.GradeText;
         // Pending until written: a failed append leaves it for the exit decision.
         state_.GradedLinePending = true;
         journal_.append(state_.ResultRecord);

@@ -482,6 +482,26 @@ TEST(TestEngine, RetriedAbandonedLineStaysFiveFields) {
     EXPECT_EQ(h.journal.attempts, 4);
 }
 
+// EXIT failed (no journal) during the test, the test went on and was graded: the
+// grade line is the registration's four fields and the grade, nothing abandoned in it.
+TEST(TestEngine, GradedLineAfterFailedExitsStaysFiveFields) {
+    for (int failedExits : {1, 3}) {
+        Harness h;
+        h.engine.DrawQuestion();
+        h.journal.failing = true;
+        for (int i = 0; i < failedExits; ++i) EXPECT_THROW(h.engine.WriteDueLineAtExit(), EInOutError);
+        h.journal.failing = false;
+        h.engine.CheckAnswer(h.asked());
+        for (int i = 1; i < kNodeCount; ++i) {
+            h.engine.DrawQuestion();
+            h.engine.CheckAnswer(h.asked());
+        }
+        h.engine.DrawQuestion();
+        EXPECT_EQ(h.journal.lines, std::vector<std::string>{kRegistration + " / excellent"}) << failedExits;
+        EXPECT_FALSE(h.engine.DueLineAtExit()) << failedExits;
+    }
+}
+
 TEST(TestEngine, GradedTestLeavesNothingDueAfterItsLineWasWritten) {
     Harness h;
     h.answerAll(24);
