@@ -31,7 +31,10 @@ void ElementPainter::paint(const SurfaceElement& element, bool held) {
 
 QSize ElementPainter::labelSize(const QFont& font, const QString& text) {
     const QFontMetrics metrics(font);
-    if (text.isEmpty()) return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height()};
+    // An empty label is a blank wide and as high as a line of text laid out in
+    // its font (which includes the leading), like a label with a text.
+    if (text.isEmpty())
+        return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.size(kTextFlags, QStringLiteral(" ")).height()};
     return metrics.size(kTextFlags, text);
 }
 

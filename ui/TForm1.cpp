@@ -141,8 +141,13 @@ int TForm1::shapeIndex(std::string_view shape) const {
 // --- FormView ---------------------------------------------------------------
 
 void TForm1::setVisible(Control c, bool visible) {
-    if (QWidget* w = childControl(c)) w->setVisible(visible);
-    else parts_.surface->setElementVisible(surfaceIndex(c), visible);
+    QWidget* w = childControl(c);
+    if (!w) return parts_.surface->setElementVisible(surfaceIndex(c), visible);
+    const bool hadFocus = !visible && w->hasFocus();
+    w->setVisible(visible);
+    // A hidden control keeps no focus: its cursor would go on blinking and
+    // keys typed meanwhile would still reach it. The window takes the focus.
+    if (hadFocus) QWidget::setFocus(Qt::OtherFocusReason);
 }
 
 bool TForm1::isVisible(Control c) const {
