@@ -27,6 +27,10 @@ void DescriptionPanels::create(QWidget& form, QColor textColour) {
         memo->setLineWrapMode(QTextEdit::WidgetWidth);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A panel is not an entry field: the arrow, not the text-insertion
+        // pointer, from the start (Qt would switch only at the first movement,
+        // so the pointer shown again after a close-up would be the I-beam).
+        memo->viewport()->setCursor(Qt::ArrowCursor);
         memo->hide();
         panels_[static_cast<std::size_t>(row.node - 1)] = memo;
     }

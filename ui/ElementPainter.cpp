@@ -17,7 +17,7 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
 }  // namespace
 
 ElementPainter::ElementPainter(QPainter& painter, const Surface& surface)
-    : painter_(painter), surface_(surface) {}
+    : painter_(painter), surface_(surface), ratio_(painter.deviceTransform().m11()) {}
 
 void ElementPainter::paint(const SurfaceElement& element, bool held) {
     switch (element.kind) {
@@ -31,7 +31,10 @@ void ElementPainter::paint(const SurfaceElement& element, bool held) {
 
 QSize ElementPainter::labelSize(const QFont& font, const QString& text) {
     const QFontMetrics metrics(font);
-    if (text.isEmpty()) return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height()};
+    // An empty label is a blank wide and as high as a line of text laid out in
+    // its font (which includes the leading), like a label with a text.
+    if (text.isEmpty())
+        return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.size(kTextFlags, QStringLiteral(" ")).height()};
     return metrics.size(kTextFlags, text);
 }
 
@@ -43,10 +46,27 @@ QPoint ElementPainter::pictureOrigin(const SurfaceElement& element, QSize pictur
 
 void ElementPainter::paintPicture(const SurfaceElement& element) {
     if (!element.picture) return;
+    if (ratio_ > 1 && paintDoubled(element)) return;
     // Decodes on the first draw; an undecodable stream draws nothing (white shows).
     const QImage& image = element.picture->image();
     if (image.isNull()) return;
     painter_.drawImage(pictureOrigin(element, image.size()), image);
+}
+
+// The double-size rendering in the place and layout size of the picture; false
+// (nothing drawn) when there is none of exactly twice the picture's size. The
+// picture's size comes from its stream's header: it is not decoded for this.
+bool ElementPainter::paintDoubled(const SurfaceElement& element) {
+    if (!element.doubled) return false;
+    const QSize size = element.picture->size();
+    if (size.isEmpty()) return false;
+    const QImage& fine = element.doubled->image();
+    if (fine.size() != size * 2) return false;
+    // At twice the density each of its pixels is one device pixel; at any other
+    // density it is resampled smoothly, not by dropping or repeating pixels.
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, ratio_ != 2);
+    painter_.drawImage(QRect(pictureOrigin(element, size), size), fine);
+    return true;
 }
 
 void ElementPainter::paintLabel(const SurfaceElement& element) {
@@ -89,7 +109,7 @@ void ElementPainter::paintShape(const SurfaceElement& element) {
     if (element.kind == SurfaceElement::Kind::Hotspot)
         painter_.drawImage(element.box.topLeft(),
                            surface_.sprites().sprite(ShapeKind::Circle, element.box.size(), pen,
-                                                     element.penWidth, brush));
+                                                     element.penWidth, brush, ratio_));
     else
         ShapePainter::paintMarker(painter_, element.box, pen, element.penWidth, brush);
 }

@@ -1,8 +1,12 @@
 #pragma once
 // Draws one surface element (picture, label, push button, hotspot or marker) into
 // the surface's painter; the painter is already clipped to the element's box.
+// Everything is placed in layout pixels; where the painter's device has more
+// pixels than that (a hi-DPI screen), pictures come from their double-size
+// renderings and hotspots from sprites made at the device's density.
 #include <QPoint>
 #include <QSize>
+#include <QtGlobal>
 
 #include "SurfaceElement.h"
 
@@ -17,7 +21,11 @@ class Surface;
 class ElementPainter {
 public:
     // `surface` resolves the colour numbers (system colours from its palette).
+    // The painter's transform must still be the device's own (no world transform).
     ElementPainter(QPainter& painter, const Surface& surface);
+
+    // Device pixels per layout pixel of the painter's device.
+    qreal ratio() const { return ratio_; }
 
     // `held`: a push button held down with the pointer over it (drawn sunken).
     void paint(const SurfaceElement& element, bool held);
@@ -31,12 +39,14 @@ public:
 
 private:
     void paintPicture(const SurfaceElement& element);
+    bool paintDoubled(const SurfaceElement& element);
     void paintLabel(const SurfaceElement& element);
     void paintButton(const SurfaceElement& element, bool held);
     void paintShape(const SurfaceElement& element);
 
     QPainter& painter_;
     const Surface& surface_;
+    qreal ratio_;
 };
 
 }  // namespace kvarnel

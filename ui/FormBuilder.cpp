@@ -68,9 +68,11 @@ void FormBuilder::buildSurface() {
         e.background = row.background;
         e.autoSize = row.kind == ComponentKind::AutoLabel;
         if (row.kind == ComponentKind::Picture) {
-            e.picture = &pictures_.picture(row.control == Control::Image2   ? View::Front
-                                           : row.control == Control::Image3 ? View::Rear
-                                                                            : View::Overview);
+            const View view = row.control == Control::Image2   ? View::Front
+                              : row.control == Control::Image3 ? View::Rear
+                                                               : View::Overview;
+            e.picture = &pictures_.picture(view);
+            e.doubled = &pictures_.doubled(view);
             e.centred = row.centred;
         }
         parts_.controlIndex[static_cast<std::size_t>(row.control)] = parts_.surface->addElement(std::move(e));

@@ -6,6 +6,9 @@ HintController::HintController(int delayMs, int displayMs, int reshowDelayMs, QO
     : QObject(parent), delayMs_(delayMs), displayMs_(displayMs), reshowDelayMs_(reshowDelayMs) {
     delayTimer_.setSingleShot(true);
     displayTimer_.setSingleShot(true);
+    // Coarse timers may fire up to 5 % early (a 10 s hint gone after 9.6 s).
+    delayTimer_.setTimerType(Qt::PreciseTimer);
+    displayTimer_.setTimerType(Qt::PreciseTimer);
     connect(&delayTimer_, &QTimer::timeout, this, &HintController::onDelayElapsed);
     connect(&displayTimer_, &QTimer::timeout, this, &HintController::onDisplayElapsed);
 }

@@ -101,9 +101,23 @@ void finishDecode(PreparedDecode& p, const QByteArray& stream) {
 
 JpegPicture::JpegPicture(QByteArray stream) : stream_(std::move(stream)) {}
 
+JpegPicture::JpegPicture(StreamSource source) : source_(std::move(source)) {}
+
+const QByteArray& JpegPicture::stream() const {
+    if (source_) {
+        stream_ = source_();
+        source_ = nullptr;
+    }
+    return stream_;
+}
+
 QSize JpegPicture::size() const {
     if (decoded_ && !image_.isNull()) return image_.size();
-    return headerSize(stream_);
+    if (!sizeRead_) {
+        size_ = headerSize(stream());
+        sizeRead_ = true;
+    }
+    return size_;
 }
 
 const QImage& JpegPicture::image() const {
@@ -120,7 +134,7 @@ const QImage& JpegPicture::image() const {
     } else if (!decoded_) {
         decoded_ = true;
         ++decodeCount_;
-        image_ = decode(stream_, &error_);
+        image_ = decode(stream(), &error_);
     }
     return image_;
 }
@@ -129,7 +143,7 @@ void JpegPicture::decodeAhead() const {
     if (decoded_) return;
     // The picture's memory is taken here, on the caller's thread, so that it
     // comes from the same heap as every other picture's.
-    PreparedDecode prepared = prepareDecode(stream_);
+    PreparedDecode prepared = prepareDecode(stream());
     if (!prepared.image.isNull()) {
         try {
             // The stream is shared, not copied; neither thread changes it.

@@ -2,20 +2,28 @@
 // A picture held as its JPEG stream and decoded with TurboJPEG the first time it
 // is needed; the decoded image is then kept, so later draws only copy pixels.
 // A picture known to be drawn soon can be decoded ahead on a worker thread.
+// A picture that may never be drawn (the double-size renderings, used only on
+// hi-DPI screens) can be given a source that reads its stream on first use.
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <future>
 
 namespace kvarnel {
 
 class JpegPicture {
 public:
-    explicit JpegPicture(QByteArray stream = {});
+    using StreamSource = std::function<QByteArray()>;
 
-    const QByteArray& stream() const { return stream_; }
-    // Width and height from the stream's header, without decoding (empty when unreadable).
+    explicit JpegPicture(QByteArray stream = {});
+    // The stream is read by `source` when it is first needed, not before.
+    explicit JpegPicture(StreamSource source);
+
+    const QByteArray& stream() const;
+    // Width and height from the stream's header, without decoding (empty when
+    // unreadable); read once, then kept.
     QSize size() const;
 
     // The decoded picture in QImage::Format_RGB32; a null image when the stream
@@ -43,7 +51,10 @@ private:
         QString error;
     };
 
-    QByteArray stream_;
+    mutable QByteArray stream_;
+    mutable StreamSource source_;  // set until the stream has been read
+    mutable QSize size_;
+    mutable bool sizeRead_ = false;
     // The cache of a const object: filled by the first image() call.
     mutable QImage image_;
     mutable QString error_;

@@ -4,10 +4,23 @@
 
 namespace kvarnel {
 
+namespace {
+
+JpegPicture::StreamSource doubledSource(const QString& directory, View view) {
+    return [path = directory + '/' + PictureResources::doubledFileName(view)] {
+        return PictureResources::readStream(path);
+    };
+}
+
+}  // namespace
+
 PictureResources::PictureResources(const QString& directory)
     : overview_(readStream(directory + '/' + fileName(View::Overview))),
       front_(readStream(directory + '/' + fileName(View::Front))),
-      rear_(readStream(directory + '/' + fileName(View::Rear))) {}
+      rear_(readStream(directory + '/' + fileName(View::Rear))),
+      overviewDoubled_(doubledSource(directory, View::Overview)),
+      frontDoubled_(doubledSource(directory, View::Front)),
+      rearDoubled_(doubledSource(directory, View::Rear)) {}
 
 const JpegPicture& PictureResources::picture(View view) const {
     switch (view) {
@@ -16,6 +29,20 @@ const JpegPicture& PictureResources::picture(View view) const {
     case View::Overview: break;
     }
     return overview_;
+}
+
+const JpegPicture& PictureResources::doubled(View view) const {
+    switch (view) {
+    case View::Front: return frontDoubled_;
+    case View::Rear: return rearDoubled_;
+    case View::Overview: break;
+    }
+    return overviewDoubled_;
+}
+
+QString PictureResources::doubledFileName(View view) {
+    QString name = fileName(view);
+    return name.insert(name.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
 }
 
 QString PictureResources::fileName(View view) {

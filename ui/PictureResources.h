@@ -1,6 +1,8 @@
 #pragma once
 // The three built-in pictures, read as JPEG streams from a directory (by default
-// the program's resources ":/pictures") and decoded when first drawn.
+// the program's resources ":/pictures") and decoded when first drawn, each with
+// its rendering at twice the width and height for hi-DPI screens, which is read
+// only when first drawn.
 #include <QString>
 
 #include "CatalogueData.h"
@@ -20,9 +22,13 @@ public:
     const JpegPicture& front() const { return front_; }        // Image2
     const JpegPicture& rear() const { return rear_; }          // Image3
     const JpegPicture& picture(View view) const;
+    // The same picture rendered at twice the width and height.
+    const JpegPicture& doubled(View view) const;
 
     // File name of a view's picture inside the directory: overview.jpg, front.jpg, rear.jpg.
     static QString fileName(View view);
+    // File name of its double-size rendering: overview@2x.jpg, front@2x.jpg, rear@2x.jpg.
+    static QString doubledFileName(View view);
     // The whole file, or an empty array when it cannot be read.
     static QByteArray readStream(const QString& path);
 
@@ -30,6 +36,9 @@ private:
     JpegPicture overview_;
     JpegPicture front_;
     JpegPicture rear_;
+    JpegPicture overviewDoubled_;
+    JpegPicture frontDoubled_;
+    JpegPicture rearDoubled_;
 };
 
 }  // namespace kvarnel

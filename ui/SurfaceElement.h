@@ -29,6 +29,9 @@ struct SurfaceElement {
 
     // Pictures: drawn at their own size, centred in the box when `centred`.
     const JpegPicture* picture = nullptr;  // not owned
+    // The same picture at twice the width and height, drawn instead where a
+    // layout pixel covers more than one device pixel; may be null. Not owned.
+    const JpegPicture* doubled = nullptr;
     bool centred = false;
 
     // Hotspots and markers.

@@ -68,8 +68,10 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
             ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); },
                           [this] { doubleBuffered_ = true; }}),
       hints_(options_.hintDelayMs, options_.hintDisplayMs) {
-    // The first frame shows the overview: decode it while the window is built.
-    pictures_.overview().decodeAhead();
+    // The first frame shows the overview: decode it while the window is built,
+    // at the density it will be drawn at (a hi-DPI screen draws the double size).
+    const bool hiDpi = devicePixelRatioF() > 1;
+    (hiDpi ? pictures_.doubled(View::Overview) : pictures_.overview()).decodeAhead();
     installFontSubstitutions();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -141,8 +143,13 @@ int TForm1::shapeIndex(std::string_view shape) const {
 // --- FormView ---------------------------------------------------------------
 
 void TForm1::setVisible(Control c, bool visible) {
-    if (QWidget* w = childControl(c)) w->setVisible(visible);
-    else parts_.surface->setElementVisible(surfaceIndex(c), visible);
+    QWidget* w = childControl(c);
+    if (!w) return parts_.surface->setElementVisible(surfaceIndex(c), visible);
+    const bool hadFocus = !visible && w->hasFocus();
+    w->setVisible(visible);
+    // A hidden control keeps no focus: its cursor would go on blinking and
+    // keys typed meanwhile would still reach it. The window takes the focus.
+    if (hadFocus) QWidget::setFocus(Qt::OtherFocusReason);
 }
 
 bool TForm1::isVisible(Control c) const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "AssetFiles.h"
 #include "JpegHeader.h"
@@ -85,19 +86,36 @@ TEST(JpegHeaderReader, RejectsBrokenStreams) {
     EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96) + "\xFF\xD9"));        // EOI first
 }
 
-class PictureHeader : public ::testing::TestWithParam<PictureRow> {};
+// Each picture at the layout's size, and its rendering at twice the width and
+// height (for hi-DPI screens) with the same settings at twice the density.
+struct ScaledPicture {
+    PictureRow row;
+    int scale;
+};
+
+void PrintTo(const ScaledPicture& p, std::ostream* os) { *os << p.row.name << " x" << p.scale; }
+
+std::vector<ScaledPicture> scaledPictures() {
+    std::vector<ScaledPicture> all;
+    for (int scale : {1, 2})
+        for (const PictureRow& row : kPictureRows) all.push_back({row, scale});
+    return all;
+}
+
+class PictureHeader : public ::testing::TestWithParam<ScaledPicture> {};
 
 TEST_P(PictureHeader, IsExactlyTheStreamThatTheWindowExpects) {
-    const PictureRow& row = GetParam();
-    const std::string file = "pictures/" + std::string(row.name) + ".jpg";
+    const PictureRow& row = GetParam().row;
+    const int scale = GetParam().scale;
+    const std::string file = "pictures/" + std::string(row.name) + (scale == 2 ? "@2x" : "") + ".jpg";
     std::string error;
     const auto bytes = AssetFiles::read(file, &error);
     ASSERT_TRUE(bytes) << error;
     const auto h = JpegHeader::parse(*bytes, &error);
     ASSERT_TRUE(h) << file << ": " << error;
 
-    EXPECT_EQ(h->width, row.width) << file;
-    EXPECT_EQ(h->height, row.height) << file;
+    EXPECT_EQ(h->width, row.width * scale) << file;
+    EXPECT_EQ(h->height, row.height * scale) << file;
     EXPECT_EQ(h->frameCount, 1) << file;
     EXPECT_EQ(h->frameMarker, 0xC0) << file << ": not a baseline (SOF0) frame";
     EXPECT_EQ(h->precision, 8) << file;
@@ -112,9 +130,11 @@ TEST_P(PictureHeader, IsExactlyTheStreamThatTheWindowExpects) {
     EXPECT_EQ(h->jfifMajor, 1) << file;
     EXPECT_EQ(h->jfifMinor, 1) << file;
     EXPECT_EQ(h->densityUnits, 1) << file << ": density not in dots per inch";
-    EXPECT_EQ(h->xDensity, 96) << file;
-    EXPECT_EQ(h->yDensity, 96) << file;
+    EXPECT_EQ(h->xDensity, 96 * scale) << file;
+    EXPECT_EQ(h->yDensity, 96 * scale) << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, PictureHeader, ::testing::ValuesIn(kPictureRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pictures, PictureHeader, ::testing::ValuesIn(scaledPictures()),
+                         [](const auto& info) {
+                             return std::string(info.param.row.name) + (info.param.scale == 2 ? "_doubled" : "");
+                         });

@@ -20,6 +20,8 @@ namespace {
 constexpr int kHotspotCentre = 7;  // centre of the 15 x 15 hotspot box
 constexpr int kDrawnBelow = 230;   // a pixel with any channel below this is drawn, not paper
 constexpr int kMinDrawnFifths = 1; // at least a fifth of a marker's box is drawn
+constexpr int kDoubledGap = 96;     // a layout pixel and its 2 x 2 device pixels differ clearly
+constexpr int kDoubledDifferingPerMille = 5;  // measured: 1.2 to 2.0
 
 struct Decoded {
     std::optional<RgbImage> image;
@@ -97,3 +99,39 @@ TEST_P(MarkerAroundPart, BoxInItsViewIsWellFilledByTheDrawing) {
 
 INSTANTIATE_TEST_SUITE_P(AllMarkers, MarkerAroundPart, ::testing::ValuesIn(Catalogue::standard().markers()),
                          [](const auto& info) { return paramName(info.param.name); });
+
+// The double-size rendering for hi-DPI screens shows the same drawing: each
+// layout pixel matches the mean of its 2 x 2 device pixels, apart from the
+// edges that the two renderings anti-alias differently. A drawing changed and
+// rendered at one size only fails here.
+class DoubledPicture : public ::testing::TestWithParam<PictureRow> {};
+
+TEST_P(DoubledPicture, ShowsTheSameDrawingAsThePictureAtLayoutSize) {
+    const PictureRow& row = GetParam();
+    const Decoded& layout = decoded(row.view);
+    ASSERT_TRUE(layout.image) << layout.error;
+    std::string error;
+    const std::string file = "pictures/" + std::string(row.name) + "@2x.jpg";
+    const auto bytes = AssetFiles::read(file, &error);
+    ASSERT_TRUE(bytes) << error;
+    const auto fine = RgbImage::decodeJpeg(*bytes, &error);
+    ASSERT_TRUE(fine) << file << ": " << error;
+    ASSERT_EQ(fine->width(), 2 * layout.image->width()) << file;
+    ASSERT_EQ(fine->height(), 2 * layout.image->height()) << file;
+    long differing = 0;
+    for (int y = 0; y < layout.image->height(); ++y)
+        for (int x = 0; x < layout.image->width(); ++x) {
+            const Rgb a = fine->at(2 * x, 2 * y), b = fine->at(2 * x + 1, 2 * y);
+            const Rgb c = fine->at(2 * x, 2 * y + 1), d = fine->at(2 * x + 1, 2 * y + 1);
+            const Rgb mean{(a.r + b.r + c.r + d.r) / 4, (a.g + b.g + c.g + d.g) / 4, (a.b + b.b + c.b + d.b) / 4};
+            const Rgb here = layout.image->at(x, y);
+            const int gap = std::max({std::abs(mean.r - here.r), std::abs(mean.g - here.g), std::abs(mean.b - here.b)});
+            if (gap > kDoubledGap) ++differing;
+        }
+    const long total = static_cast<long>(layout.image->width()) * layout.image->height();
+    EXPECT_LE(differing * 1000, total * kDoubledDifferingPerMille)
+        << file << ": " << differing << " of " << total << " pixels differ by more than " << kDoubledGap;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, DoubledPicture, ::testing::ValuesIn(kPictureRows),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -57,7 +57,7 @@ TEST_F(Hints, Rule1ShownAfterThePointerHasRestedForTheDelay) {
     EXPECT_EQ(shown.count(), 0);
     EXPECT_EQ(hints.state(), HintController::State::Waiting);
     ASSERT_TRUE(shown.wait(5 * kDelay));
-    EXPECT_GE(clock.elapsed(), kDelay * 9 / 10);  // coarse timers may be 5 % early
+    EXPECT_GE(clock.elapsed(), kDelay);  // never early: the timers are precise
     EXPECT_EQ(shown.at(0).at(0).toString(), kTextA);  // the whole text, trailing blank kept
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt);
 }
@@ -72,7 +72,7 @@ TEST_F(Hints, Rule1EveryMovementBeforeTheHintRestartsTheWait) {
     clock.start();
     moveOnA(kAt + QPoint(20, 1));
     ASSERT_TRUE(shown.wait(5 * kDelay));
-    EXPECT_GE(clock.elapsed(), kDelay * 9 / 10);
+    EXPECT_GE(clock.elapsed(), kDelay);
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt + QPoint(20, 1));  // where it came to rest
 }
 
@@ -89,7 +89,7 @@ TEST_F(Hints, Rule3HiddenAfterTheDisplayTimeAndNotShownAgainWhileThePointerStays
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(hidden.wait(5 * kDisplay));
-    EXPECT_GE(clock.elapsed(), kDisplay * 9 / 10);
+    EXPECT_GE(clock.elapsed(), kDisplay);
     EXPECT_EQ(hidden.count(), 1);
     moveOnA(kAt + QPoint(2, 2));
     expectQuietFor(2 * kDelay);
@@ -192,7 +192,7 @@ TEST(HintDefaults, TheProgramsDelayIsFiftyMilliseconds) {
     clock.start();
     hints.pointerMoved(0, kAt, true, kTextA);
     ASSERT_TRUE(shown.wait(2000));
-    EXPECT_GE(clock.elapsed(), 45);
+    EXPECT_GE(clock.elapsed(), 50);
     QSignalSpy hidden(&hints, &HintController::hideHint);
     EXPECT_FALSE(hidden.wait(500)) << "the display time is ten seconds";
 }

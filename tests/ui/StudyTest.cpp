@@ -150,6 +150,7 @@ TEST(UiStudy, APressShowsItsPanelWithTextFontAndColour) {
     EXPECT_FALSE(text.isEmpty());
     EXPECT_EQ(shown[0]->toPlainText(), text);
     EXPECT_EQ(shown[0]->font().pixelSize(), Catalogue::standard().panel(6).fontHeight);
+    EXPECT_EQ(shown[0]->viewport()->cursor().shape(), Qt::ArrowCursor);  // not an entry field
     const QImage frame = h.grab();
     int blue = 0;
     const QRect box = shown[0]->geometry();

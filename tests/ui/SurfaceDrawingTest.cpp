@@ -137,8 +137,9 @@ TEST_F(SurfaceTest, AutoSizedLabelWidensToTheRightFromItsLeftEdge) {
     const SurfaceElement e = label("LabelStat2", QRect(600, 688, 4, 20), "", true);
     const QFontMetrics metrics(e.font);
     const int l = surface->addElement(e);
+    // Empty: a blank wide and as high as the same label with a text.
     EXPECT_EQ(surface->element(l).box,
-              QRect(600, 688, metrics.horizontalAdvance(' '), metrics.height()));
+              QRect(600, 688, metrics.horizontalAdvance(' '), metrics.size(0, "100").height()));
     show();
     surface->setElementText(l, "100");
     const QRect wide = surface->element(l).box;

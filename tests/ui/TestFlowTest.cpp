@@ -84,6 +84,11 @@ TEST(UiTestFlow, RegistrationTestsTheGroupFirstAndAcceptsOneBlank) {
                       Control::LabelFio, Control::LabelPanelFio})
         EXPECT_FALSE(f.isVisible(c)) << nameOf(c);
     EXPECT_EQ(f.engine().state().ResultRecord, "07.12.2026 / 14:13:51 /   / x");
+    // The hidden boxes keep no focus: keys typed now reach neither of them.
+    EXPECT_EQ(QApplication::focusWidget(), &f);
+    QTest::keyClicks(QApplication::focusWidget(), "zz");
+    EXPECT_EQ(gruppa->text(), " ");
+    EXPECT_EQ(fio->text(), "x");
 }
 
 struct WholeTest {

@@ -1,0 +1,136 @@
+// The surface on screens with more device pixels than layout pixels: pictures
+// from their double-size renderings, shapes at the device's resolution, and at
+// one device pixel per layout pixel the 96-dpi drawing unchanged.
+#include <QPainter>
+#include <QtMath>
+
+#include <gtest/gtest.h>
+
+#include "JpegPicture.h"
+#include "ShapePainter.h"
+#include "SurfaceFixture.h"
+
+namespace kvarnel {
+namespace {
+
+using namespace kvarnel::testing;
+
+// The surface painted into an image of `ratio` device pixels per layout pixel,
+// as a hi-DPI screen's backing store is.
+QImage renderAt(Surface& surface, qreal ratio) {
+    QImage image(qCeil(surface.width() * ratio), qCeil(surface.height() * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    surface.render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+// A picture, two hotspots and a red and a blue marker over it.
+class HiDpiTest : public SurfaceTest {
+protected:
+    const QRect pictureBox{20, 30, 400, 300};
+    const JpegPicture layoutPicture{jpegStream(noiseImage({400, 300}, 7), 90)};
+    const JpegPicture doubledPicture{jpegStream(noiseImage({800, 600}, 8), 90)};
+    const QRect hotspotBox{100, 100, 15, 15};
+    const QRect redBox{150, 120, 161, 109};
+    const QRect blueBox{60, 200, 25, 57};
+
+    void build(const JpegPicture* doubled) {
+        SurfaceElement p = picture("Image1", pictureBox, &layoutPicture, false);
+        p.doubled = doubled;
+        surface->addElement(p);
+        surface->addElement(hotspot("ShapeV1", hotspotBox.left(), hotspotBox.top()));
+        surface->addElement(hotspot("ShapeV2", 350, 40));
+        surface->addElement(marker("ShapeM1", redBox, clRed));
+        surface->addElement(marker("ShapeM10", blueBox, clBlue));
+    }
+};
+
+TEST_F(HiDpiTest, AtRatioOneTheFrameIsThe96DpiDrawingPixelForPixel) {
+    build(&doubledPicture);
+    show();
+    // The drawing by the direct path: the picture, then each shape painted in place.
+    QImage expected(surface->size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+        QPainter p(&expected);
+        p.drawImage(pictureBox.topLeft(), layoutPicture.image());
+        for (QRect h : {hotspotBox, QRect(350, 40, 15, 15)})
+            ShapePainter::paintHotspot(p, h, QColor(255, 0, 0), QColor(0, 255, 0));
+        ShapePainter::paintMarker(p, redBox, QColor(255, 0, 0), 7, QColor(0, 255, 255));
+        ShapePainter::paintMarker(p, blueBox, QColor(0, 0, 255), 7, QColor(0, 255, 255));
+    }
+    EXPECT_EQ(frame(), expected);
+    EXPECT_EQ(renderAt(*surface, 1), expected);
+    EXPECT_EQ(doubledPicture.decodeCount(), 0) << "the double-size picture is not even decoded";
+}
+
+TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnAtDeviceResolution) {
+    build(&doubledPicture);
+    surface->resize(500, 400);
+    const QImage f = renderAt(*surface, 2);
+    const QImage& fine = doubledPicture.image();
+    EXPECT_EQ(layoutPicture.decodeCount(), 0) << "the 96-dpi picture is not needed";
+    // Outside the shapes every device pixel of the picture is its own pixel.
+    const QPoint origin = pictureBox.topLeft() * 2;
+    for (QPoint at : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(799, 599), QPoint(601, 51)})
+        EXPECT_EQ(f.pixel(origin + at), fine.pixel(at)) << at.x() << "," << at.y();
+    // The markers tint the fine picture pixel by pixel.
+    for (QPoint at : {redBox.center() * 2, redBox.center() * 2 + QPoint(1, 1), blueBox.center() * 2 + QPoint(1, 0)})
+        EXPECT_EQ(f.pixel(at), fine.pixel(at - origin) & kAqua) << at.x() << "," << at.y();
+    // The hotspot is the figure drawn at the device's density, not an enlarged copy.
+    QImage hotspotAt2(30, 30, QImage::Format_ARGB32_Premultiplied);
+    hotspotAt2.setDevicePixelRatio(2);
+    hotspotAt2.fill(Qt::transparent);
+    {
+        QPainter p(&hotspotAt2);
+        ShapePainter::paintHotspot(p, QRect(0, 0, 15, 15), QColor(255, 0, 0), QColor(0, 255, 0));
+    }
+    bool blocky = true;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const QRgb want = hotspotAt2.pixel(x, y);
+            if (qAlpha(want) == 255) EXPECT_EQ(f.pixel(hotspotBox.topLeft() * 2 + QPoint(x, y)), want) << x << "," << y;
+            blocky &= want == hotspotAt2.pixel(x & ~1, y & ~1);
+        }
+    EXPECT_FALSE(blocky) << "the ring's steps are finer than a layout pixel";
+}
+
+struct RatioCase {
+    qreal ratio;
+    bool doubledFits;  // the double-size picture has exactly twice the size
+    QColor shown;      // what the picture area shows
+};
+
+class HiDpiPictureTest : public SurfaceTest, public ::testing::WithParamInterface<RatioCase> {};
+
+TEST_P(HiDpiPictureTest, ThePictureComesFromTheDoubleSizeRenderingWhenItFits) {
+    const RatioCase& c = GetParam();
+    const JpegPicture layoutPicture(jpegStream(solidImage({200, 100}, QColor(200, 40, 40))));
+    const QSize doubledSize = c.doubledFits ? QSize(400, 200) : QSize(402, 200);
+    const JpegPicture doubled(jpegStream(solidImage(doubledSize, QColor(40, 40, 200))));
+    SurfaceElement p = picture("Image1", QRect(10, 10, 300, 200), &layoutPicture, true);
+    p.doubled = &doubled;
+    surface->addElement(p);
+    surface->resize(320, 220);
+    const QImage f = renderAt(*surface, c.ratio);
+    // The picture lies at (60, 60) to (259, 159) in layout pixels, whatever the density.
+    for (QPoint at : {QPoint(61, 61), QPoint(258, 158), QPoint(160, 110)}) {
+        const QRgb v = f.pixel(qFloor(at.x() * c.ratio), qFloor(at.y() * c.ratio));
+        EXPECT_NEAR(qRed(v), c.shown.red(), 4) << c.ratio << " at " << at.x() << "," << at.y();
+        EXPECT_NEAR(qBlue(v), c.shown.blue(), 4) << c.ratio << " at " << at.x() << "," << at.y();
+    }
+    for (QPoint at : {QPoint(58, 110), QPoint(261, 110), QPoint(160, 58), QPoint(160, 161)})
+        EXPECT_EQ(f.pixel(qFloor(at.x() * c.ratio), qFloor(at.y() * c.ratio)), kWhite)
+            << c.ratio << " at " << at.x() << "," << at.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ratios, HiDpiPictureTest,
+    ::testing::Values(RatioCase{1, true, QColor(200, 40, 40)}, RatioCase{1.5, true, QColor(40, 40, 200)},
+                      RatioCase{2, true, QColor(40, 40, 200)}, RatioCase{3, true, QColor(40, 40, 200)},
+                      RatioCase{2, false, QColor(200, 40, 40)}));
+
+}  // namespace
+}  // namespace kvarnel
