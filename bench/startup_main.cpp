@@ -90,30 +90,40 @@ void stop(pid_t pid) {
     waitpid(pid, &status, 0);
 }
 
-// A private Xvfb that tells its display number through a pipe once it is ready.
+// A private Xvfb on the first free display from :70 on (low numbers are left to
+// the desktop and to the tests), which tells its number once it is ready.
 class PrivateXServer {
 public:
     PrivateXServer() {
+        for (int n = 70; n < 100 && display_.empty(); ++n)
+            if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) != 0) tryDisplay(n);
+        if (display_.empty()) throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
+    }
+    ~PrivateXServer() {
+        if (pid_) stop(pid_);
+    }
+    const std::string& display() const { return display_; }
+
+private:
+    void tryDisplay(int n) {
         int fds[2];
         if (pipe(fds) != 0) throw std::runtime_error("no pipe for Xvfb");
-        const std::string fd = std::to_string(fds[1]);
-        pid_ = spawn("Xvfb", environ, true,
-                     {"-displayfd", fd, "-screen", "0", "1920x1080x24", "-br", "-nolisten", "tcp", "-noreset"});
+        const pid_t pid = spawn("Xvfb", environ, true,
+                                {":" + std::to_string(n), "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                 "1920x1080x24", "-br", "-nolisten", "tcp", "-noreset"});
         close(fds[1]);
         std::string number;
         char c = 0;
         while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
         close(fds[0]);
-        if (number.empty()) {
-            stop(pid_);
-            throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
+        if (number.empty()) {  // taken meanwhile, or no Xvfb at all
+            stop(pid);
+            return;
         }
+        pid_ = pid;
         display_ = ":" + number;
     }
-    ~PrivateXServer() { stop(pid_); }
-    const std::string& display() const { return display_; }
 
-private:
     pid_t pid_ = 0;
     std::string display_;
 };
