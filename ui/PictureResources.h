@@ -23,7 +23,8 @@ public:
 
     // File name of a view's picture inside the directory: overview.jpg, front.jpg, rear.jpg.
     static QString fileName(View view);
-    // The whole file, or an empty array when it cannot be read.
+    // The whole file, or an empty array when it cannot be read. A picture built
+    // into the program (stored uncompressed) is referred to in place, not copied.
     static QByteArray readStream(const QString& path);
 
 private:
