@@ -8,4 +8,8 @@ namespace kvarnel::bench {
 
 void addWindowMeasurements(MeasurementTable& table);
 
+// Only start-ups of one window to its first frame, after one to warm up: for
+// counting their instructions (the difference between two counts of runs).
+void repeatStartUps(bool mainWindow, int runs);
+
 }  // namespace kvarnel::bench

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "JpegPicture.h"
 #include "MeasurementTable.h"
@@ -54,6 +55,11 @@ int main(int argc, char** argv) {
     // Measured without a display by default, so figures compare across machines.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // --start-only main|bare N: N start-ups and nothing else (see repeatStartUps).
+    if (argc == 4 && QByteArray(argv[1]) == "--start-only") {
+        repeatStartUps(QByteArray(argv[2]) == "main", std::atoi(argv[3]));
+        return 0;
+    }
     std::printf("platform: %s\n\n", qPrintable(QGuiApplication::platformName()));
 
     MeasurementTable table;

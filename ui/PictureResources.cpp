@@ -1,6 +1,7 @@
 #include "PictureResources.h"
 
 #include <QFile>
+#include <QResource>
 
 namespace kvarnel {
 
@@ -55,6 +56,12 @@ QString PictureResources::fileName(View view) {
 }
 
 QByteArray PictureResources::readStream(const QString& path) {
+    // A picture built into the program is used where it lies, not copied: start-up
+    // then touches only the overview's bytes, when it decodes them.
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression && resource.data())
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       static_cast<qsizetype>(resource.size()));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();

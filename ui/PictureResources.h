@@ -29,7 +29,8 @@ public:
     static QString fileName(View view);
     // File name of its double-size rendering: overview@2x.jpg, front@2x.jpg, rear@2x.jpg.
     static QString doubledFileName(View view);
-    // The whole file, or an empty array when it cannot be read.
+    // The whole file, or an empty array when it cannot be read. A picture built
+    // into the program (stored uncompressed) is referred to in place, not copied.
     static QByteArray readStream(const QString& path);
 
 private:

@@ -83,11 +83,6 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setPalette(white);
     setAutoFillBackground(true);
 
-    QIcon icon;
-    for (QDirIterator it(QStringLiteral(":/icon"), {QStringLiteral("*.png")}); it.hasNext();)
-        icon.addFile(it.next());
-    setWindowIcon(icon);
-
     parts_ = FormBuilder(*this, pictures_).build();
     // One press and one release handler for all hotspots; the node number comes
     // from the pressed element.
@@ -113,6 +108,13 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 TForm1::~TForm1() {
     if (qApp) qApp->removeEventFilter(this);
     if (pointerHidden_) QGuiApplication::restoreOverrideCursor();
+}
+
+void TForm1::installWindowIcon() {
+    QIcon icon;
+    for (QDirIterator it(QStringLiteral(":/icon"), {QStringLiteral("*.png")}); it.hasNext();)
+        icon.addFile(it.next());
+    setWindowIcon(icon);
 }
 
 void TForm1::installFontSubstitutions() {
@@ -330,6 +332,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Leave:
         if (watched == parts_.surface) hints_.pointerLeft();
+        break;
+    case QEvent::Paint:
+        // The icon's pictures (every size decoded, and on X11 all of them sent
+        // to the server) are set once the first frame is on screen, not before.
+        if (watched == parts_.surface && !iconScheduled_) {
+            iconScheduled_ = true;
+            QTimer::singleShot(0, this, &TForm1::installWindowIcon);
+        }
         break;
     default:
         break;

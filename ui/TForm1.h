@@ -116,6 +116,7 @@ private:
     void onPointerMoved(int index, const QPoint& globalPos);
     void requestQuit();
     void applyHintSettings();
+    void installWindowIcon();
 
     TForm1Options options_;
     PictureResources pictures_;
@@ -137,6 +138,7 @@ private:
     bool quitRequested_ = false;
     bool doubleBuffered_ = false;
     bool centred_ = false;
+    bool iconScheduled_ = false;  // the window icon is set after the first frame
 };
 
 }  // namespace kvarnel

@@ -1,5 +1,6 @@
 // The main window at first display and its layout, checked from the window's
 // own states and from the pixels it paints.
+#include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -40,7 +41,9 @@ TEST(UiWindow, WindowIsFixedWhiteCentredWithCaptionAndIcon) {
     EXPECT_EQ(f.windowTitle(), QString::fromUtf8("Кварнел"));
     EXPECT_EQ(f.size(), QSize(1026, 727));
     EXPECT_EQ(f.minimumSize(), f.maximumSize());  // no resizing by dragging
-    EXPECT_FALSE(f.windowIcon().isNull());
+    // The icon is set once the first frame is on screen, with every size built in.
+    QTRY_VERIFY(!f.windowIcon().isNull());
+    EXPECT_EQ(f.windowIcon().availableSizes().size(), QDir(QStringLiteral(":/icon")).entryList({"*.png"}).size());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QRect frame = f.frameGeometry();
     EXPECT_EQ(frame.left(), (screen.width() - frame.width()) / 2);
