@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package from a built tree and checks what it holds: exactly
-# the program, its menu entry, one icon per PNG size, the metainfo, the manual
-# page and the copyright file (never a results journal); a stripped program;
+# the program and the journal reader with their manual pages, the menu entry,
+# one icon per PNG size, the metainfo and the copyright file (never a results
+# journal); stripped programs;
 # the font dependency and generated library dependencies; and that the menu
 # entry and metainfo validate. Usage: check-package.sh <build dir> <source dir>
 set -euo pipefail
@@ -18,7 +19,7 @@ deb=$(ls "$work"/out/kvarnel_*.deb)
 dpkg-deb -x "$deb" "$work/root"
 root=$work/root/usr
 
-expected=(bin/kvarnel share/applications/io.github.kvarnel.Kvarnel.desktop share/doc/kvarnel/copyright
+expected=(bin/kvarnel bin/kvarnel-results share/man/man1/kvarnel-results.1 share/applications/io.github.kvarnel.Kvarnel.desktop share/doc/kvarnel/copyright
           share/man/man1/kvarnel.1 share/metainfo/io.github.kvarnel.Kvarnel.metainfo.xml)
 for png in "$source"/assets/icon/kvarnel-*.png; do
     size=${png##*/kvarnel-}; size=${size%.png}
@@ -28,7 +29,9 @@ diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -pr
     || fail "the package holds other files than expected (< expected, > packaged)"
 [ -z "$(cd "$work/root" && find . -name '*.txt')" ] || fail "the package holds a text file"
 
-file "$root/bin/kvarnel" | grep -q ', stripped' || fail "the program is not stripped: $(file "$root/bin/kvarnel")"
+for program in kvarnel kvarnel-results; do
+    file "$root/bin/$program" | grep -q ', stripped' || fail "$program is not stripped: $(file "$root/bin/$program")"
+done
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in fonts-liberation2 libqt6widgets6 libturbojpeg0 libc6; do
     grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
