@@ -15,10 +15,15 @@ public:
     virtual void append(const std::string& line) = 0;
 };
 
-// The real file. The operating-system calls live in JournalFilePosix.cpp.
+// How long an append waits for another writer to let go of the file. Short, because the
+// wait blocks the window; another instance's append holds the file for a few milliseconds.
+constexpr int kJournalLockWaitMs = 200;
+
+// The real file. The operating-system calls live in JournalFilePosix.cpp and
+// JournalFileWindows.cpp.
 class FileJournal : public Journal {
 public:
-    explicit FileJournal(std::string fileName = kJournalFileName, int lockWaitMs = 2000);
+    explicit FileJournal(std::string fileName = kJournalFileName, int lockWaitMs = kJournalLockWaitMs);
     void append(const std::string& line) override;
 
 private:
@@ -26,7 +31,9 @@ private:
     int lockWaitMs_;
 };
 
-// UTF-8 to Windows-1251; a character Windows-1251 cannot hold becomes "?".
+// UTF-8 to Windows-1251; a character Windows-1251 cannot hold becomes "?", and so does
+// each malformed byte (iconv in Windows1251Posix.cpp, WideCharToMultiByte in
+// Windows1251Windows.cpp, with the same results).
 std::string toWindows1251(const std::string& utf8);
 
 }  // namespace kvarnel

@@ -1,17 +1,19 @@
 #pragma once
 // The operating-system side of the journal append, one implementation per
-// platform (JournalFilePosix.cpp here).
+// platform (JournalFilePosix.cpp, JournalFileWindows.cpp).
 #include <string>
 
 namespace kvarnel {
 
-// Appends bytes (already Windows-1251, ending with CR LF) to the existing file:
+// Appends bytes (already Windows-1251, ending with CR LF) to the existing file, named
+// in UTF-8:
 // never creates it; holds a write lock against other writers, waiting up to
 // lockWaitMs for it; writes a CR LF first when the file's last line lacks one;
 // always closes the file. Throws EInOutError with the mapped system code.
 void appendToExistingFile(const std::string& fileName, const std::string& bytes, int lockWaitMs);
 
-// The journal's error code for a system error number.
+// The journal's error code for a system error number (errno on POSIX, mapped onto
+// the Windows codes; GetLastError() on Windows, kept as it is).
 int journalErrorCode(int systemError);
 
 }  // namespace kvarnel

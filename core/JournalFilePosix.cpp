@@ -1,11 +1,10 @@
-#if !defined(_WIN32)
-
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -44,7 +43,8 @@ private:
 void lockForWriting(int fd, int lockWaitMs) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(lockWaitMs);
-    auto pause = std::chrono::microseconds(100);
+    // Another instance holds the lock for a few milliseconds, so a few polls suffice.
+    auto pause = std::chrono::milliseconds(1);
     for (;;) {
         struct flock lock {};
         lock.l_type = F_WRLCK;
@@ -55,8 +55,9 @@ void lockForWriting(int fd, int lockWaitMs) {
         if (errno == EINTR) continue;
         if (errno != EACCES && errno != EAGAIN) raiseSystemError(errno);
         if (Clock::now() >= deadline) throw EInOutError(kSharingViolation);
-        std::this_thread::sleep_for(pause);
-        if (pause < std::chrono::milliseconds(5)) pause *= 2;
+        // The last poll falls on the deadline itself.
+        std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - Clock::now()));
+        if (pause < std::chrono::milliseconds(8)) pause *= 2;
     }
 }
 
@@ -126,5 +127,3 @@ void appendToExistingFile(const std::string& fileName, const std::string& bytes,
 }
 
 }  // namespace kvarnel
-
-#endif  // !_WIN32

@@ -1,28 +1,10 @@
 #include "Random.h"
 
-#include <time.h>
+#include "PlatformClock.h"
 
 namespace kvarnel {
 
-namespace {
-
-std::optional<std::uint64_t> monotonicNanoseconds() {
-    timespec ts{};
-    if (clock_gettime(CLOCK_MONOTONIC, &ts) != 0) return std::nullopt;
-    return static_cast<std::uint64_t>(ts.tv_sec) * 1000000000u + static_cast<std::uint64_t>(ts.tv_nsec);
-}
-
-std::uint32_t millisecondsSinceBoot() {
-    timespec ts{};
-    if (clock_gettime(CLOCK_BOOTTIME, &ts) != 0) return 0;
-    const std::uint64_t ms =
-        static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
-    return static_cast<std::uint32_t>(ms);  // wraps like a 32-bit tick count
-}
-
-}  // namespace
-
-void Random::seedFromClock() { seedFrom(monotonicNanoseconds, millisecondsSinceBoot); }
+void Random::seedFromClock() { seedFrom(highResolutionCounter, millisecondsSinceStart); }
 
 void Random::seedFrom(const CounterSource& counter, const MillisecondSource& milliseconds) {
     if (const std::optional<std::uint64_t> reading = counter())

@@ -1,17 +1,19 @@
 #include "ResultRecord.h"
 
-#include <time.h>
+#include <ctime>
+
+#include "PlatformClock.h"
 
 namespace kvarnel {
 
 namespace {
 
 std::string formatNow(const char* format) {
-    const time_t now = time(nullptr);
-    tm local{};
-    if (localtime_r(&now, &local) == nullptr) return std::string();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (!toLocalTime(now, local)) return std::string();
     char buffer[64];
-    const std::size_t length = strftime(buffer, sizeof buffer, format, &local);
+    const std::size_t length = std::strftime(buffer, sizeof buffer, format, &local);
     return std::string(buffer, length);
 }
 

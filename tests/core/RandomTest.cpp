@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <time.h>
+#endif
 
 #include "Random.h"
 
@@ -63,14 +68,21 @@ TEST(Random, SameCounterReadingGivesTheSameSeed) {
     EXPECT_EQ(a.seed(), b.seed());
 }
 
+// The platform's high-resolution counter, read here independently of the product code.
 std::uint32_t monotonicLow32() {
+#if defined(_WIN32)
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    return static_cast<std::uint32_t>(counter.QuadPart);
+#else
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ts.tv_sec) * 1000000000u +
                                       static_cast<std::uint64_t>(ts.tv_nsec));
+#endif
 }
 
-TEST(Random, SeedFromClockReadsTheMonotonicNanoseconds) {
+TEST(Random, SeedFromClockReadsTheHighResolutionCounter) {
     Random random(0);
     const std::uint32_t before = monotonicLow32();
     random.seedFromClock();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <time.h>
-
+#include <ctime>
 #include <regex>
 #include <string>
 #include <vector>
@@ -70,11 +69,10 @@ TEST(ResultRecord, FieldsAreWrittenAsTypedExceptControlCharacters) {
 }
 
 std::string localNow(const char* format) {
-    const time_t now = time(nullptr);
-    tm local{};
-    localtime_r(&now, &local);
+    const std::time_t now = std::time(nullptr);
+    const std::tm local = *std::localtime(&now);  // one thread here, so the shared buffer is safe
     char buffer[32];
-    return std::string(buffer, strftime(buffer, sizeof buffer, format, &local));
+    return std::string(buffer, std::strftime(buffer, sizeof buffer, format, &local));
 }
 
 TEST(DefaultDateTimeTexts, DayMonthYearAnd24HourTime) {

@@ -1,0 +1,31 @@
+#include "Utf8Sequence.h"
+
+namespace kvarnel {
+
+Utf8Character nextUtf8Character(const unsigned char* p, std::size_t left) {
+    std::size_t length = 1;
+    char32_t codePoint = p[0];
+    if (p[0] >= 0xC2 && p[0] <= 0xDF) {
+        length = 2;
+        codePoint = p[0] & 0x1F;
+    } else if (p[0] >= 0xE0 && p[0] <= 0xEF) {
+        length = 3;
+        codePoint = p[0] & 0x0F;
+    } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
+        length = 4;
+        codePoint = p[0] & 0x07;
+    } else if (p[0] >= 0x80) {
+        return {0, 1, false};  // a continuation or never-used byte on its own
+    }
+    if (length > left) return {0, 1, false};
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return {0, 1, false};
+        codePoint = (codePoint << 6) | (p[i] & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool valid = codePoint >= kSmallest[length] && codePoint <= 0x10FFFF &&
+                       !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
+    return {codePoint, length, valid};
+}
+
+}  // namespace kvarnel

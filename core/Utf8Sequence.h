@@ -1,0 +1,19 @@
+#pragma once
+// Walking UTF-8 text one character at a time, in the way every Windows-1251
+// conversion of the program agrees on.
+#include <cstddef>
+
+namespace kvarnel {
+
+struct Utf8Character {
+    char32_t codePoint;  // meaningful only when valid
+    std::size_t length;  // bytes taken, at least 1
+    bool valid;
+};
+
+// The character at p (left > 0 bytes remain). A sequence whose lead and
+// continuation bytes fit together is one character, valid unless it is overlong,
+// a surrogate or beyond U+10FFFF; any other byte is an invalid character of its own.
+Utf8Character nextUtf8Character(const unsigned char* p, std::size_t left);
+
+}  // namespace kvarnel

@@ -1,0 +1,78 @@
+#pragma once
+// Shared by the journal tests: each test runs in a fresh temporary directory as its
+// current directory, where the journal is made, read back and held by helper processes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "InOutError.h"
+#include "Journal.h"
+#include "JournalTestSupport.h"
+
+namespace kvarnel::journal_test {
+
+namespace fs = std::filesystem;
+
+const std::string kExampleLine = "07.12.2026 / 14:13:51 / 41-ТЭ / Петров / good";
+// The same line as Windows-1251 bytes, spelled out so the check does not rely on the converter.
+const std::string kExampleBytes =
+    "07.12.2026 / 14:13:51 / 41-\xD2\xDD / \xCF\xE5\xF2\xF0\xEE\xE2 / good\r\n";
+
+// The first argument that makes the test program a helper process instead of a test run.
+constexpr const char* kHelperFlag = "--journal-helper";
+
+// Runs the helper mode named in argv[2]; the exit code is the helper's result.
+int runHelper(int argc, char** argv);
+
+// The code an append ends with: 0 when it succeeded.
+inline int appendCode(Journal& journal, const std::string& line) {
+    try {
+        journal.append(line);
+        return 0;
+    } catch (const EInOutError& e) {
+        return e.code();
+    }
+}
+
+// A helper process that holds the journal open for writing until released, or for
+// holdMs from the moment it reports that it holds it.
+class JournalHolder {
+public:
+    explicit JournalHolder(int holdMs = -1);
+    ~JournalHolder() { release(); }
+    bool holding() const { return holding_; }
+    void release();
+
+private:
+    std::unique_ptr<ChildProcess> child_;
+    bool holding_ = false;
+};
+
+class JournalFileTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static fs::path journalPath() { return fs::u8path(kJournalFileName); }
+    static void createJournal(const std::string& bytes, const fs::path& path = journalPath()) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string journalBytes(const fs::path& path = journalPath()) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static bool journalExists() { return fs::exists(fs::symlink_status(journalPath())); }
+    static void makeReadOnly(const fs::path& path) {
+        fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+
+    fs::path dir_;
+    fs::path previous_;
+};
+
+}  // namespace kvarnel::journal_test
