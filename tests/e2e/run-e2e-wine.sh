@@ -18,7 +18,7 @@ unzip -q "$zip" -d "$out/program"
 export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko install prompts
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH DISPLAY
-export LANG=C.UTF-8                         # xdotool matches the Cyrillic title only in UTF-8
+export LC_ALL=C.UTF-8                       # xdotool matches the Cyrillic title only in UTF-8
 # A new prefix takes 20-60 s to make; the time box leaves room for a loaded machine.
 start=$(date +%s)
 timeout 240 wineboot -i > "$out/wineboot.log" 2>&1 || { echo "FAIL: wineboot did not finish"; exit 1; }
