@@ -16,7 +16,7 @@ done
 rm -rf "$out"; mkdir -p "$out"; out=$(readlink -f "$out")
 unzip -q "$zip" -d "$out/program"
 export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko install prompts
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="   # no Mono or Gecko prompts, no menu entries
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH DISPLAY
 export LC_ALL=C.UTF-8                       # xdotool matches the Cyrillic title only in UTF-8
 # A new prefix takes 20-60 s to make; the time box leaves room for a loaded machine.
