@@ -44,12 +44,14 @@ class JournalHolder {
 public:
     explicit JournalHolder(int holdMs = -1);
     ~JournalHolder() { release(); }
-    bool holding() const { return holding_; }
+    bool holding() const { return state_ == "held"; }
+    // What the helper reported: "held", or why it does not hold the journal.
+    const std::string& state() const { return state_; }
     void release();
 
 private:
     std::unique_ptr<ChildProcess> child_;
-    bool holding_ = false;
+    std::string state_ = "no report from the helper";
 };
 
 class JournalFileTest : public ::testing::Test {

@@ -26,10 +26,13 @@ public:
     WriteHolder(const WriteHolder&) = delete;
     WriteHolder& operator=(const WriteHolder&) = delete;
     bool holding() const { return holding_; }
+    // The system's error number when not holding.
+    int error() const { return error_; }
 
 private:
     std::intptr_t handle_ = -1;
     bool holding_ = false;
+    int error_ = 0;
 };
 
 // This test program started again with the given arguments, in the same current

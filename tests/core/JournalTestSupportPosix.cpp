@@ -1,3 +1,4 @@
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,12 +19,16 @@ int openHandleCount() {
 
 WriteHolder::WriteHolder(const std::string& utf8Name) {
     const int fd = open(utf8Name.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0) {
+        error_ = errno;
+        return;
+    }
     handle_ = fd;
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     holding_ = fcntl(fd, F_SETLK, &lock) == 0;
+    if (!holding_) error_ = errno;
 }
 
 WriteHolder::~WriteHolder() {

@@ -3,6 +3,7 @@
 
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "JournalTestSupport.h"
 
@@ -53,10 +54,47 @@ bool readOnlyStopsThisProcess() {
     return stopped;
 }
 
+// The system's handle table, counted for this process: wine's GetProcessHandleCount
+// always answers 0.
+int handlesInTheSystemTable() {
+    struct Entry {
+        USHORT process;
+        USHORT backTrace;
+        UCHAR type;
+        UCHAR flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    struct Table {
+        ULONG count;
+        Entry entries[1];
+    };
+    constexpr ULONG kSystemHandleInformation = 16;
+    constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004L);
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (query == nullptr) return -1;
+    std::vector<char> buffer(1 << 20);
+    LONG status;
+    ULONG needed = 0;
+    while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+           kInfoLengthMismatch)
+        buffer.resize(buffer.size() * 2);
+    if (status != 0) return -1;
+    const auto* table = reinterpret_cast<const Table*>(buffer.data());
+    const auto self = static_cast<USHORT>(GetCurrentProcessId());
+    int count = 0;
+    for (ULONG i = 0; i < table->count; ++i)
+        if (table->entries[i].process == self) ++count;
+    return count;
+}
+
 int openHandleCount() {
     DWORD count = 0;
-    if (!GetProcessHandleCount(GetCurrentProcess(), &count)) return -1;
-    return static_cast<int>(count);
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return static_cast<int>(count);
+    return handlesInTheSystemTable();
 }
 
 WriteHolder::WriteHolder(const std::string& utf8Name) {
@@ -64,7 +102,10 @@ WriteHolder::WriteHolder(const std::string& utf8Name) {
     const HANDLE handle = CreateFileW(wide(utf8Name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     holding_ = handle != INVALID_HANDLE_VALUE;
-    if (holding_) handle_ = reinterpret_cast<std::intptr_t>(handle);
+    if (holding_)
+        handle_ = reinterpret_cast<std::intptr_t>(handle);
+    else
+        error_ = static_cast<int>(GetLastError());
 }
 
 WriteHolder::~WriteHolder() {
