@@ -15,6 +15,8 @@ endif()
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 if(KVARNEL_WINDOWS_KIT)
     list(APPEND CMAKE_FIND_ROOT_PATH ${KVARNEL_WINDOWS_KIT}/qt6 ${KVARNEL_WINDOWS_KIT}/libjpeg-turbo)
+    # pkg-config must see the kit's TurboJPEG only, never the build machine's own.
+    set(ENV{PKG_CONFIG_LIBDIR} ${KVARNEL_WINDOWS_KIT}/libjpeg-turbo/lib/pkgconfig)
 endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -26,7 +26,9 @@ public:
 
 // The layouts of the platform the window runs on, chosen at run time from the Qt
 // platform name: "xcb" gets the X11 switcher (when built with X11), "windows" the
-// Windows one, anything else (offscreen, wayland, ...) does nothing.
+// Windows one, anything else (offscreen, wayland, ...) does nothing. Defined once
+// per platform build: WindowsKeyboardLayouts.cpp, X11KeyboardLayouts.cpp or, with
+// neither, KeyboardLayouts.cpp.
 std::unique_ptr<KeyboardLayouts> makePlatformKeyboardLayouts(std::string_view platformName);
 
 }  // namespace kvarnel

@@ -75,4 +75,11 @@ void X11KeyboardLayouts::activate(std::string_view layoutId) {
     }
 }
 
+// Built into the X11 program: the xcb platform gets the switcher, any other Qt
+// platform (offscreen, wayland, ...) none.
+std::unique_ptr<KeyboardLayouts> makePlatformKeyboardLayouts(std::string_view platformName) {
+    if (platformName == "xcb") return std::make_unique<X11KeyboardLayouts>();
+    return std::make_unique<NullKeyboardLayouts>();
+}
+
 }  // namespace kvarnel

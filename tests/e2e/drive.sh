@@ -3,17 +3,18 @@
 set -euo pipefail
 program=$1; work=$2
 journal="$work/Тест_кварнел.txt"
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
+# On failure the program's own output is shown too (a sanitizer report, say).
+fail() {
+    echo "FAIL: $*"; kill "$pid" 2>/dev/null || true
+    sed 's/^/program: /' "$work/out.log" 2>/dev/null || true
+    exit 1
+}
+source "$(dirname "$0")/window-helpers.sh"
 
 "$program" > "$work/out.log" 2>&1 &
 pid=$!
-wid=""
-for _ in $(seq 1 100); do
-    # By class: matching the Cyrillic caption needs a UTF-8 locale, which the caller may lack.
-    wid=$(xdotool search --onlyvisible --class '^kvarnel$' 2>/dev/null | head -1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.1
-done
+# By class: the caption is checked below, in a UTF-8 locale of its own.
+wid=$(wait_for_window --class '^kvarnel$' 100)
 [ -n "$wid" ] || fail "the window did not appear"
 caption=$(LC_ALL=C.UTF-8 xdotool getwindowname "$wid")
 [ "$caption" = "Кварнел" ] || fail "the window's caption is \"$caption\""
@@ -21,19 +22,6 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$wid")"   # X, Y, WIDTH, HEIGHT
 [ "$WIDTH" = 1026 ] && [ "$HEIGHT" = 727 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 1026x727"
 ox=$X; oy=$Y
-
-move() { xdotool mousemove $((ox + $1)) $((oy + $2)); }
-click() { move "$1" "$2"; sleep 0.05; xdotool click 1; sleep "${3:-0.15}"; }
-# Prints "R G B" of a screen pixel at client coordinates.
-pixel() {
-    /usr/bin/import-im6.q16 -window root -depth 8 -crop "1x1+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
-        | tail -1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
-}
-# Counts lime pixels in a client rectangle x y w h.
-lime_count() {
-    /usr/bin/import-im6.q16 -window root -depth 8 -crop "$3x$4+$((ox + $1))+$((oy + $2))" +repage txt:- 2>/dev/null \
-        | grep -c '(0,255,0)' || true
-}
 
 # Study mode: the hint of ShapeV1 (box at 216,455) appears below the pointer.
 move 300 100; sleep 0.3

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Runs inside xvfb-run: drives the Windows program under wine by its client
+# coordinates, in two runs: a test abandoned with EXIT with the journal in place,
+# then EXIT with no journal, which must show the "File not found." box.
+set -euo pipefail
+program=$1; out=$2
+source "$(dirname "$0")/window-helpers.sh"
+pid=""
+fail() {
+    echo "FAIL: $*"
+    /usr/bin/import-im6.q16 -window root "$out/failure.png" 2>/dev/null && echo "screenshot: $out/failure.png"
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+    exit 1
+}
+# Repeats a check (a shell command) every 0.2 s for up to the given tenths of a second.
+within() {
+    local tenths=$1; shift
+    for _ in $(seq 1 $((tenths / 2))); do "$@" && return 0; sleep 0.2; done
+    "$@"
+}
+# Starts the program in the given directory, waiting up to the given tenths for
+# its window; sets wid and the window's origin ox, oy.
+start_in() {
+    cd "$1"
+    wine "$program" > "$1/out.log" 2>&1 &
+    pid=$!
+    wid=$(wait_for_window '^Кварнел$' "$2")
+    [ -n "$wid" ] || fail "the window did not appear within $(($2 / 10)) s"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$wid")"   # X, Y, WIDTH, HEIGHT
+    [ "$WIDTH" = 1026 ] && [ "$HEIGHT" = 727 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 1026x727"
+    ox=$X; oy=$Y
+}
+# Waits up to the given tenths for the program to end and checks its exit code 0.
+expect_exit() {
+    for _ in $(seq 1 "$1"); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+    local code=0
+    wait "$pid" || code=$?
+    pid=""
+    [ "$code" = 0 ] || fail "exit code $code"
+}
+is_lime() { [ "$(pixel "$1" "$2")" = "0 255 0" ]; }
+not_lime() { [ "$(pixel "$1" "$2")" != "0 255 0" ]; }
+hint_shown() { [ "$(lime_count 223 480 120 30)" -gt 200 ]; }
+front_marker_tinted() { local r g b; read -r r g b <<<"$(pixel 427 328)"; [ "$r" -lt 40 ]; }
+# Presses Return (the box's OK) and waits up to 10 s for the box to go.
+dismiss_box() {
+    xdotool key Return
+    for _ in $(seq 1 100); do
+        xdotool search --onlyvisible --name '^Kvarnel$' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+register() {
+    click 928 641                            # TEST
+    xdotool type --delay 40 "41-TE"
+    xdotool key Tab
+    xdotool type --delay 40 "Petrov"
+    click 604 692 0.5                        # ВВОД
+}
+
+# --- Run 1: the journal is in place; study, then a test abandoned with EXIT.
+mkdir -p "$out/with-journal"
+journal="$out/with-journal/Тест_кварнел.txt"
+: > "$journal"
+start_in "$out/with-journal" 900           # the first start in a new prefix is slow
+within 50 is_lime 223 462 || fail "the overview with hotspot ShapeV1 is not shown"
+echo "ok: window 1026x727 with the overview"
+
+move 300 100; sleep 0.3
+move 223 462
+within 30 hint_shown || fail "no lime hint below the pointer over ShapeV1"
+echo "ok: hint shown"
+
+move 260 317; sleep 0.2                    # ShapeV4, shown on the front close-up
+xdotool mousedown 1
+within 30 front_marker_tinted || { xdotool mouseup 1; fail "the front close-up with ShapeM4 is not shown while held"; }
+not_lime 223 462 || { xdotool mouseup 1; fail "ShapeV1 still shown during the front close-up"; }
+xdotool mouseup 1
+within 30 is_lime 223 462 || fail "the overview with its hotspots is not back after release"
+echo "ok: front close-up while held, overview after release"
+
+register
+for _ in 1 2 3; do
+    click 266 688 0.3                      # QUESTION?
+    click 223 462 0.3                      # ShapeV1
+done
+click 925 688 0                            # EXIT with 3 of 39 questions drawn
+expect_exit 100
+expected_tail=$(printf ' / 41-TE / Petrov / %s\r\n' "$(printf 'Тест прерван' | iconv -f UTF-8 -t CP1251)" | od -An -tx1)
+actual_tail=$(tail -c "$(printf ' / 41-TE / Petrov / Тест прерван\r\n' | iconv -f UTF-8 -t CP1251 | wc -c)" "$journal" | od -An -tx1)
+[ "$actual_tail" = "$expected_tail" ] || fail "journal does not end in the abandoned line: $(od -c "$journal")"
+lines=$(tr -cd '\n' < "$journal" | wc -c)
+[ "$lines" = 1 ] || fail "journal has $lines lines"
+[ "$(tr -cd '\r' < "$journal" | wc -c)" = 1 ] || fail "journal line does not end in one CR LF"
+fields=$(tr -d '\r\n' < "$journal" | awk -F ' / ' '{print NF}')
+[ "$fields" = 5 ] || fail "journal line has $fields fields"
+echo "ok: EXIT mid-test appended $(iconv -f CP1251 -t UTF-8 < "$journal" | tr -d '\r\n') (Windows-1251, CR LF), exit code 0"
+
+# --- Run 2: no journal; EXIT mid-test shows the error box and the program stays.
+mkdir -p "$out/no-journal"
+start_in "$out/no-journal" 300
+register
+click 266 688 0.3                          # QUESTION?
+click 925 688 0                            # EXIT
+box=$(wait_for_window '^Kvarnel$' 100)
+[ -n "$box" ] || fail "no error box captioned with the application title after EXIT without a journal"
+/usr/bin/import-im6.q16 -window root "$out/file-not-found.png" 2>/dev/null || true
+kill -0 "$pid" 2>/dev/null || fail "the program ended although the journal could not be written"
+[ ! -e "$out/no-journal/Тест_кварнел.txt" ] || fail "the journal was created"
+dismiss_box || fail "the error box did not close with Return"
+echo "ok: error box without a journal, program still running"
+click 500 40 0.3                           # focus the main window (a click on the picture does nothing in a test)
+xdotool key alt+F4                         # the system's close command
+# Closing the window writes the due line too: without a journal, the same box once more.
+box=$(wait_for_window '^Kvarnel$' 100)
+[ -n "$box" ] || fail "no error box when closing the window without a journal"
+dismiss_box || fail "the second error box did not close with Return"
+expect_exit 100
+[ ! -e "$out/no-journal/Тест_кварнел.txt" ] || fail "the journal was created"
+echo "ok: closed with the system's close command after a second box, exit code 0, no journal created"
