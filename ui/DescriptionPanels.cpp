@@ -7,12 +7,37 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "Catalogue.h"
 #include "FormBuilder.h"
 #include "FormLayout.h"
 
 namespace kvarnel {
+namespace {
+
+// A native multi-line box keeps only a pixel or two between its border and the
+// text; Qt's default margin of 4 would push the longest texts past the bottom.
+constexpr int kDocumentMargin = 2;
+// Below this the face looks cramped; no stored line needs it.
+constexpr int kNarrowestStretch = 85;
+
+// The panel stretch, narrowed further only where this system's font engine
+// lays a stored line out wider than the panel (engines differ by a few pixels
+// at the same size), so that each stored line still shows as one line.
+int fittingStretch(QFont font, const QStringList& lines, qreal usableWidth) {
+    for (int stretch = kPanelFontStretch; stretch > kNarrowestStretch; --stretch) {
+        font.setStretch(stretch);
+        const QFontMetricsF metrics(font);
+        if (std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
+                return metrics.horizontalAdvance(line.trimmed()) <= usableWidth;
+            }))
+            return stretch;
+    }
+    return kNarrowestStretch;
+}
+
+}  // namespace
 
 void DescriptionPanels::create(QWidget& form, QColor textColour) {
     textColour_ = textColour;
@@ -57,17 +82,16 @@ void DescriptionPanels::fill(NodeNumber node) const {
     filled_.set(i);
     QTextEdit* memo = panels_[i];
     const PanelRow& row = Catalogue::standard().panel(node);
+    const QString text = descriptionText(node);
     QFont font = FormBuilder::fontFor(kDefaultFontFamily, row.fontHeight, false);
-    font.setStretch(kPanelFontStretch);
+    const qreal usableWidth = memo->width() - 2 * memo->frameWidth() - 2 * kDocumentMargin;
+    font.setStretch(fittingStretch(font, text.split(QLatin1Char('\n')), usableWidth));
     memo->setFont(font);
     QPalette p = memo->palette();
     p.setColor(QPalette::Text, textColour_);
     memo->setPalette(p);
-    memo->setPlainText(descriptionText(node));
-    // A native multi-line box keeps only a pixel or two between its border
-    // and the text; Qt's default margin of 4 would push the longest texts
-    // past the panel's bottom edge.
-    memo->document()->setDocumentMargin(2);
+    memo->setPlainText(text);
+    memo->document()->setDocumentMargin(kDocumentMargin);
     // Lines follow each other at the font's own height, without the extra
     // leading Qt adds by default, as in a native multi-line box: the longest
     // descriptions then fit their panels.

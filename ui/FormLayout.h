@@ -31,7 +31,8 @@ constexpr std::array<FontSubstitution, 2> kFontSubstitutions = {{
 
 // The description panels' texts were written so that each stored line fills
 // one line of the box in the original face; the substitute is wider, and this
-// horizontal stretch (percent) brings it back, so no stored line wraps.
+// horizontal stretch (percent) brings it back, so no stored line wraps (a panel
+// is narrowed a little further where another font engine lays a line out wider).
 constexpr int kPanelFontStretch = 92;
 
 enum class ComponentKind {

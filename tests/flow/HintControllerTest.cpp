@@ -89,7 +89,9 @@ TEST_F(Hints, Rule3HiddenAfterTheDisplayTimeAndNotShownAgainWhileThePointerStays
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(hidden.wait(5 * kDisplay));
-    EXPECT_GE(clock.elapsed(), kDisplay);
+    // A coarse timer may fire 5 % early; a precise one within a few milliseconds
+    // (under wine up to 3 ms of 400), and the clock starts after the timer.
+    EXPECT_GE(clock.elapsed(), kDisplay * 99 / 100);
     EXPECT_EQ(hidden.count(), 1);
     moveOnA(kAt + QPoint(2, 2));
     expectQuietFor(2 * kDelay);

@@ -14,6 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kName = "Тест_кварнел.txt";
+// The journal's path from its UTF-8 name: a narrow name would be read in the
+// ANSI code page on Windows and name another file.
+const fs::path kPath = fs::u8path(kName);
 // Windows-1251 bytes of the texts the cases use.
 const std::string kTE = "\xD2\xDD";                       // ТЭ
 const std::string kPetrov = "\xCF\xE5\xF2\xF0\xEE\xE2";   // Петров
@@ -73,7 +76,7 @@ std::vector<std::string> reportedLines(const std::string& err) {
 
 TEST_P(OddJournal, TableCsvAndExitCode) {
     const JournalCase& c = GetParam();
-    if (c.bytes) std::ofstream(kName, std::ios::binary) << *c.bytes;
+    if (c.bytes) std::ofstream(kPath, std::ios::binary) << *c.bytes;
     const std::string before = c.bytes ? *c.bytes : "";
 
     const CommandResult table = runResultsCommand({});
@@ -86,9 +89,9 @@ TEST_P(OddJournal, TableCsvAndExitCode) {
     EXPECT_EQ(csv.exitCode, c.exitCode);
 
     // Read only: the journal is left as it was, and a missing one is not made.
-    EXPECT_EQ(fs::exists(kName), c.bytes.has_value());
+    EXPECT_EQ(fs::exists(kPath), c.bytes.has_value());
     if (c.bytes) {
-        std::ifstream in(kName, std::ios::binary);
+        std::ifstream in(kPath, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
     }
 }
