@@ -15,4 +15,10 @@ void FileJournal::append(const std::string& line) {
     appendToExistingFile(fileName_, toWindows1251(line) + "\r\n", lockWaitMs_);
 }
 
+std::string lineBreakAfter(char lastByte) {
+    if (lastByte == '\n') return std::string();
+    if (lastByte == '\r') return "\n";  // complete a CR left without its LF
+    return "\r\n";
+}
+
 }  // namespace kvarnel

@@ -12,6 +12,11 @@ namespace kvarnel {
 // always closes the file. Throws EInOutError with the mapped system code.
 void appendToExistingFile(const std::string& fileName, const std::string& bytes, int lockWaitMs);
 
+// What must precede a new line in a file whose last byte is lastByte, so that
+// the line starts on a line of its own: nothing, LF (a CR left without it) or
+// CR LF. Shared by both platform layers, which only read that byte.
+std::string lineBreakAfter(char lastByte);
+
 // The journal's error code for a system error number (errno on POSIX, mapped onto
 // the Windows codes; GetLastError() on Windows, kept as it is).
 int journalErrorCode(int systemError);

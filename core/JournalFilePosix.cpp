@@ -72,9 +72,7 @@ std::string lineBreakNeeded(int fd) {
         got = pread(fd, &last, 1, info.st_size - 1);
     } while (got < 0 && errno == EINTR);
     if (got < 0) raiseSystemError(errno);
-    if (got == 0 || last == '\n') return std::string();
-    if (last == '\r') return "\n";  // complete a CR left without its LF
-    return "\r\n";
+    return got == 0 ? std::string() : lineBreakAfter(last);
 }
 
 void writeAll(int fd, const std::string& bytes) {

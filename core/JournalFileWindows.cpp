@@ -81,9 +81,7 @@ std::string lineBreakNeeded(HANDLE handle) {
     char last = 0;
     DWORD got = 0;
     if (!ReadFile(handle, &last, 1, &got, nullptr)) raiseLastError();
-    if (got == 0 || last == '\n') return std::string();
-    if (last == '\r') return "\n";  // complete a CR left without its LF
-    return "\r\n";
+    return got == 0 ? std::string() : lineBreakAfter(last);
 }
 
 // Normally one WriteFile; a short write goes on with the rest, a write of nothing is a full disk.
