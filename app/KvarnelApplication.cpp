@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ApplicationTitle.h"
-#include "ErrorGuard.h"
+#include "ui/window/ErrorGuard.h"
 
 namespace kvarnel {
 

@@ -3,7 +3,7 @@
 // exit code 0.
 #include "DisplayPlatform.h"
 #include "KvarnelApplication.h"
-#include "TForm1.h"
+#include "ui/window/TForm1.h"
 
 int main(int argc, char** argv) {
     if (const auto platform = kvarnel::chosenQtPlatform(kvarnel::currentDisplayEnvironment()))

@@ -5,8 +5,8 @@
 #include <QProgressBar>
 #include <QTextEdit>
 
-#include "CatalogueData.h"
-#include "FormLayout.h"
+#include "core/CatalogueData.h"
+#include "ui/window/FormLayout.h"
 
 namespace kvarnel::bench {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "BareWindow.h"
-#include "Catalogue.h"
-#include "Surface.h"
-#include "TForm1.h"
+#include "core/Catalogue.h"
+#include "ui/drawing/Surface.h"
+#include "ui/window/TForm1.h"
 
 namespace kvarnel::bench {
 

@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "JpegPicture.h"
+#include "ui/drawing/JpegPicture.h"
 #include "MeasurementTable.h"
-#include "PictureResources.h"
+#include "ui/drawing/PictureResources.h"
 #include "WindowMeasurements.h"
 
 namespace kvarnel::bench {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "MeasurementTable.h"
-#include "ResultsCommand.h"
+#include "results/ResultsCommand.h"
 
 namespace kvarnel::bench {
 namespace {

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "Catalogue.h"
-#include "FormLayout.h"
+#include "core/Catalogue.h"
+#include "ui/window/FormLayout.h"
 #include "MeasurementTable.h"
 #include "XFrameWatcher.h"
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ResultRecord.h"
+#include "core/ResultRecord.h"
 
 namespace kvarnel {
 

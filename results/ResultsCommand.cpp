@@ -4,7 +4,7 @@
 #include <cstring>
 #include <optional>
 
-#include "Journal.h"
+#include "core/Journal.h"
 #include "JournalReader.h"
 #include "ResultsPlatform.h"
 #include "ResultsSummary.h"

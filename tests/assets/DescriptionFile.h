@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 
 namespace kvarnel {
 

@@ -6,7 +6,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "DescriptionFile.h"
 #include "GuiApplication.h"
 #include "PanelTextMeasure.h"

@@ -8,7 +8,7 @@
 #include <cctype>
 #include <string>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "DescriptionFile.h"
 #include "RowPrinters.h"
 #include "Utf8.h"

@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 #include <QTextLayout>
 
-#include "FormLayout.h"
+#include "ui/window/FormLayout.h"
 
 namespace kvarnel {
 

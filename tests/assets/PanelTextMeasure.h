@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QStringList>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 
 namespace kvarnel {
 

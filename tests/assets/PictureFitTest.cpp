@@ -8,7 +8,7 @@
 #include <string>
 
 #include "AssetFiles.h"
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "PictureTable.h"
 #include "RgbImage.h"
 #include "RowPrinters.h"

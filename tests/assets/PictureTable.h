@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 
 namespace kvarnel {
 

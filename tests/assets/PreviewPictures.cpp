@@ -13,7 +13,7 @@
 #include <string>
 
 #include "AssetFiles.h"
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "GuiApplication.h"
 #include "PictureTable.h"
 #include "RgbImage.h"

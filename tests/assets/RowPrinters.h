@@ -2,7 +2,7 @@
 // How GoogleTest names a table row in its messages (instead of dumping its bytes).
 #include <ostream>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 #include "PictureTable.h"
 
 namespace kvarnel {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 using namespace kvarnel;
 

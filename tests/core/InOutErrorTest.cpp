@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "InOutError.h"
+#include "core/InOutError.h"
 
 using namespace kvarnel;
 

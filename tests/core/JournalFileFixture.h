@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "InOutError.h"
-#include "Journal.h"
+#include "core/InOutError.h"
+#include "core/Journal.h"
 #include "JournalTestSupport.h"
 
 namespace kvarnel::journal_test {

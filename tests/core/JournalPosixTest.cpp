@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "JournalFile.h"
+#include "core/JournalFile.h"
 #include "JournalFileFixture.h"
 
 namespace kvarnel::journal_test {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "JournalFileFixture.h"
-#include "ResultRecord.h"
+#include "core/ResultRecord.h"
 
 namespace kvarnel::journal_test {
 

@@ -7,7 +7,7 @@
 #include <time.h>
 #endif
 
-#include "Random.h"
+#include "core/Random.h"
 
 using namespace kvarnel;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ResultRecord.h"
+#include "core/ResultRecord.h"
 
 using namespace kvarnel;
 

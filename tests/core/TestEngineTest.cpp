@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "Catalogue.h"
-#include "FakeFormView.h"
-#include "InOutError.h"
-#include "TestEngine.h"
+#include "core/Catalogue.h"
+#include "tests/support/FakeFormView.h"
+#include "core/InOutError.h"
+#include "core/TestEngine.h"
 
 using namespace kvarnel;
 using kvarnel::testing::FakeFormView;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Journal.h"
+#include "core/Journal.h"
 
 using namespace kvarnel;
 

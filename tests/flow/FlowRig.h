@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "Catalogue.h"
-#include "CloseUpViewer.h"
-#include "FakeFormView.h"
-#include "InOutError.h"
-#include "Journal.h"
-#include "KeyboardLayouts.h"
-#include "ModeController.h"
-#include "Random.h"
-#include "ResultRecord.h"
-#include "TestEngine.h"
+#include "core/Catalogue.h"
+#include "ui/flow/CloseUpViewer.h"
+#include "tests/support/FakeFormView.h"
+#include "core/InOutError.h"
+#include "core/Journal.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "ui/flow/ModeController.h"
+#include "core/Random.h"
+#include "core/ResultRecord.h"
+#include "core/TestEngine.h"
 
 namespace kvarnel::testing {
 

@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "HintController.h"
+#include "ui/flow/HintController.h"
 
 namespace kvarnel::testing {
 namespace {

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "KeyboardLayouts.h"
-#include "X11KeyboardLayouts.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "ui/platform/X11KeyboardLayouts.h"
 
 // Last: Xlib defines macros such as None, Bool and Status.
 #include <X11/XKBlib.h>

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "KeyboardLayouts.h"
-#include "WindowsKeyboardLayouts.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "ui/platform/WindowsKeyboardLayouts.h"
 
 namespace kvarnel::testing {
 namespace {

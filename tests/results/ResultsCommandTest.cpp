@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ResultsCommand.h"
+#include "results/ResultsCommand.h"
 
 using namespace kvarnel;
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FormView.h"
+#include "core/FormView.h"
 
 namespace kvarnel::testing {
 

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-#include "ApplicationTitle.h"
-#include "DisplayPlatform.h"
-#include "HintPopup.h"
-#include "LocaleDateTimeTexts.h"
-#include "RegistrationMessage.h"
-#include "Surface.h"
+#include "app/ApplicationTitle.h"
+#include "app/DisplayPlatform.h"
+#include "ui/window/HintPopup.h"
+#include "ui/window/LocaleDateTimeTexts.h"
+#include "ui/window/RegistrationMessage.h"
+#include "ui/drawing/Surface.h"
 #include "WindowHarness.h"
 
 namespace kvarnel::testing {

@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "Colours.h"
-#include "JpegPicture.h"
-#include "SurfaceElement.h"
+#include "core/Colours.h"
+#include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/SurfaceElement.h"
 
 namespace kvarnel::testing {
 

@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "DrawingTestSupport.h"
-#include "JpegPicture.h"
-#include "PictureResources.h"
+#include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/PictureResources.h"
 
 namespace kvarnel {
 namespace {

@@ -12,7 +12,7 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "WindowHarness.h"
 
 namespace kvarnel::testing {

@@ -24,9 +24,9 @@
 #include <memory>
 #include <random>
 
-#include "Catalogue.h"
-#include "FormLayout.h"
-#include "Journal.h"
+#include "core/Catalogue.h"
+#include "ui/window/FormLayout.h"
+#include "core/Journal.h"
 #include "WindowHarness.h"
 
 namespace kvarnel::testing {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "DrawingTestSupport.h"
-#include "ShapePainter.h"
-#include "ShapeSpriteCache.h"
+#include "ui/drawing/ShapePainter.h"
+#include "ui/drawing/ShapeSpriteCache.h"
 
 namespace kvarnel {
 namespace {

@@ -6,10 +6,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "Catalogue.h"
-#include "DescriptionPanels.h"
-#include "HintPopup.h"
-#include "Surface.h"
+#include "core/Catalogue.h"
+#include "ui/window/DescriptionPanels.h"
+#include "ui/window/HintPopup.h"
+#include "ui/drawing/Surface.h"
 #include "WindowHarness.h"
 
 namespace kvarnel::testing {

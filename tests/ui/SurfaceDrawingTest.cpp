@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "ElementPainter.h"
-#include "JpegPicture.h"
+#include "ui/drawing/ElementPainter.h"
+#include "ui/drawing/JpegPicture.h"
 #include "SurfaceFixture.h"
 
 namespace kvarnel {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "DrawingTestSupport.h"
-#include "Surface.h"
+#include "ui/drawing/Surface.h"
 
 namespace kvarnel::testing {
 

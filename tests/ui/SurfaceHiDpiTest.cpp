@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "JpegPicture.h"
-#include "ShapePainter.h"
+#include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/ShapePainter.h"
 #include "SurfaceFixture.h"
 
 namespace kvarnel {

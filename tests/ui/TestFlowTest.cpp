@@ -8,8 +8,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "Catalogue.h"
-#include "Surface.h"
+#include "core/Catalogue.h"
+#include "ui/drawing/Surface.h"
 #include "WindowHarness.h"
 
 namespace kvarnel::testing {

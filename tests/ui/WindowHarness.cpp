@@ -12,10 +12,10 @@
 #include <QWindow>
 #include <stdexcept>
 
-#include "Catalogue.h"
-#include "FormLayout.h"
-#include "RegistrationMessage.h"
-#include "Surface.h"
+#include "core/Catalogue.h"
+#include "ui/window/FormLayout.h"
+#include "ui/window/RegistrationMessage.h"
+#include "ui/drawing/Surface.h"
 
 namespace kvarnel::testing {
 

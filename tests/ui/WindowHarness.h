@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "FormView.h"
-#include "KeyboardLayouts.h"
-#include "ResultRecord.h"
-#include "TForm1.h"
+#include "core/FormView.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "core/ResultRecord.h"
+#include "ui/window/TForm1.h"
 
 class QWindow;
 

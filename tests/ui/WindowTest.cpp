@@ -13,10 +13,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "Catalogue.h"
-#include "FormLayout.h"
-#include "JpegPicture.h"
-#include "Surface.h"
+#include "core/Catalogue.h"
+#include "ui/window/FormLayout.h"
+#include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/Surface.h"
 #include "WindowHarness.h"
 
 namespace kvarnel::testing {

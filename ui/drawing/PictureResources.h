@@ -5,7 +5,7 @@
 // only when first drawn.
 #include <QString>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 #include "JpegPicture.h"
 
 namespace kvarnel {

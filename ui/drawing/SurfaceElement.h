@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "Colours.h"
+#include "core/Colours.h"
 
 namespace kvarnel {
 

@@ -1,6 +1,6 @@
 #include "CloseUpViewer.h"
 
-#include "TestEngine.h"
+#include "core/TestEngine.h"
 
 namespace kvarnel {
 

@@ -2,8 +2,8 @@
 // The press-and-hold close-up of a node in study mode, and the operations that
 // switch the whole hotspot group and the node details. Plain C++: it works on
 // the window only through FormView.
-#include "Catalogue.h"
-#include "FormView.h"
+#include "core/Catalogue.h"
+#include "core/FormView.h"
 
 namespace kvarnel {
 

@@ -4,9 +4,9 @@
 
 #include "CloseUpViewer.h"
 #include "KeyboardLayouts.h"
-#include "Random.h"
-#include "ResultRecord.h"
-#include "TestEngine.h"
+#include "core/Random.h"
+#include "core/ResultRecord.h"
+#include "core/TestEngine.h"
 
 namespace kvarnel {
 

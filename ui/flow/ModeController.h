@@ -5,7 +5,7 @@
 // propagate to the caller, whose error guard reports them.
 #include <functional>
 
-#include "FormView.h"
+#include "core/FormView.h"
 
 namespace kvarnel {
 

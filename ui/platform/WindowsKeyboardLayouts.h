@@ -1,7 +1,7 @@
 #pragma once
 // On Windows the layouts are the system's own: the id is loaded and made the
 // active layout of the calling (user-interface) thread.
-#include "KeyboardLayouts.h"
+#include "ui/flow/KeyboardLayouts.h"
 
 namespace kvarnel {
 

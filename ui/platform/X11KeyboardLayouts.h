@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "KeyboardLayouts.h"
+#include "ui/flow/KeyboardLayouts.h"
 
 namespace kvarnel {
 

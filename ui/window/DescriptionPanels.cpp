@@ -9,7 +9,7 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "FormBuilder.h"
 #include "FormLayout.h"
 

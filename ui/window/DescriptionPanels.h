@@ -8,7 +8,7 @@
 #include <array>
 #include <bitset>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 
 class QTextEdit;
 class QWidget;

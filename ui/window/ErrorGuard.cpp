@@ -7,7 +7,7 @@
 #include <exception>
 #include <utility>
 
-#include "InOutError.h"
+#include "core/InOutError.h"
 
 namespace kvarnel {
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "Catalogue.h"
-#include "Surface.h"
+#include "core/Catalogue.h"
+#include "ui/drawing/Surface.h"
 
 namespace kvarnel {
 

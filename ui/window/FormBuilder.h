@@ -7,11 +7,11 @@
 #include <map>
 #include <string>
 
-#include "CatalogueData.h"
+#include "core/CatalogueData.h"
 #include "DescriptionPanels.h"
 #include "FormLayout.h"
-#include "FormView.h"
-#include "PictureResources.h"
+#include "core/FormView.h"
+#include "ui/drawing/PictureResources.h"
 
 class QLabel;
 class QLineEdit;

@@ -4,8 +4,8 @@
 // come from the catalogue). Rows are in creation order.
 #include <array>
 
-#include "Colours.h"
-#include "FormView.h"
+#include "core/Colours.h"
+#include "core/FormView.h"
 
 namespace kvarnel {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "ResultRecord.h"
+#include "core/ResultRecord.h"
 
 namespace kvarnel {
 

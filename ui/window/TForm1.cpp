@@ -11,13 +11,13 @@
 #include <QScreen>
 #include <stdexcept>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 #include "FormBuilder.h"
 #include "FormLayout.h"
 #include "HintPopup.h"
 #include "LocaleDateTimeTexts.h"
 #include "RegistrationMessage.h"
-#include "Surface.h"
+#include "ui/drawing/Surface.h"
 
 namespace kvarnel {
 

@@ -12,19 +12,19 @@
 #include <memory>
 #include <string>
 
-#include "CloseUpViewer.h"
+#include "ui/flow/CloseUpViewer.h"
 #include "DescriptionPanels.h"
 #include "ErrorGuard.h"
-#include "FormView.h"
-#include "HintController.h"
-#include "Journal.h"
-#include "KeyboardLayouts.h"
-#include "ModeController.h"
+#include "core/FormView.h"
+#include "ui/flow/HintController.h"
+#include "core/Journal.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "ui/flow/ModeController.h"
 #include "FormBuilder.h"
-#include "PictureResources.h"
-#include "Random.h"
-#include "ResultRecord.h"
-#include "TestEngine.h"
+#include "ui/drawing/PictureResources.h"
+#include "core/Random.h"
+#include "core/ResultRecord.h"
+#include "core/TestEngine.h"
 
 class QLabel;
 class QLineEdit;
