@@ -42,9 +42,9 @@ void encode(std::uint32_t cp, std::string& out) {
 
 std::uint32_t lowerCase(std::uint32_t cp) {
     if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;    // Latin-1
-    if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;                // А..Я
-    if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;                // Ѐ..Џ (Ё)
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;  // Latin-1
+    if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;              // А..Я
+    if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;              // Ѐ..Џ (Ё)
     return cp;
 }
 
@@ -66,8 +66,10 @@ std::string applicationTitleFrom(const std::string& executablePath) {
             title.append(name, at, length);
         } else {
             const std::uint32_t cp = decode(name, at, length);
-            if (length == 1 && cp >= 0x80) title += name[at];  // a stray byte stays as it is
-            else encode(lowerCase(cp), title);
+            if (length == 1 && cp >= 0x80)
+                title += name[at];  // a stray byte stays as it is
+            else
+                encode(lowerCase(cp), title);
         }
         first = false;
         at += length;

@@ -12,8 +12,7 @@ namespace kvarnel::bench {
 
 // Milliseconds since `start`, for samples that time only their own part.
 inline double millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 class MeasurementTable {

@@ -59,7 +59,8 @@ struct Started {
 // Construct, show, until the first frame: a fresh window each time. A function
 // of its own, so that callgrind can count just this part
 // (--toggle-collect='*startToFirstFrame*'); the window lives on.
-[[gnu::noinline]] Started startToFirstFrame(const std::function<std::unique_ptr<QWidget>()>& make, QWidget* (*painted)(QWidget*)) {
+[[gnu::noinline]] Started startToFirstFrame(const std::function<std::unique_ptr<QWidget>()>& make,
+                                            QWidget* (*painted)(QWidget*)) {
     const auto start = Clock::now();
     Started s{make(), 0};
     PaintWatcher watcher(painted(s.window.get()));
@@ -117,7 +118,7 @@ void addWindowMeasurements(MeasurementTable& table) {
     constexpr int kStartRuns = 21;
     constexpr int kColdRuns = 11;
     constexpr int kWarmRuns = 51;
-    constexpr NodeNumber kCloseUpNode = 26;  // front view, four markers
+    constexpr NodeNumber kCloseUpNode = 26;   // front view, four markers
     constexpr NodeNumber kOverviewNode = 10;  // five markers on the overview itself
     constexpr NodeNumber kRearNode = 38;      // the rear close-up
 
@@ -132,31 +133,37 @@ void addWindowMeasurements(MeasurementTable& table) {
     }
     table.addSamples("start-up to first frame, main window", form);
     table.addSamples("start-up to first frame, bare window (44 children)", bare);
-    table.record("start-up ratio main / bare", MeasurementTable::median(form) / MeasurementTable::median(bare),
-                 "x", "<= 1.3");
+    table.record("start-up ratio main / bare",
+                 MeasurementTable::median(form) / MeasurementTable::median(bare), "x", "<= 1.3");
 
-    table.measure("window: press to close-up frame, node 26, cold", kColdRuns, [] {
-        TForm1 fresh;  // fresh pictures: this press decodes the front close-up
-        PaintWatcher watcher(&fresh.surface());
-        fresh.show();
-        watcher.wait();
-        return timeClick(fresh, watcher, kCloseUpNode);
-    }, "<= 4 ms");
+    table.measure(
+        "window: press to close-up frame, node 26, cold", kColdRuns,
+        [] {
+            TForm1 fresh;  // fresh pictures: this press decodes the front close-up
+            PaintWatcher watcher(&fresh.surface());
+            fresh.show();
+            watcher.wait();
+            return timeClick(fresh, watcher, kCloseUpNode);
+        },
+        "<= 4 ms");
 
     TForm1 window;
     PaintWatcher watcher(&window.surface());
     window.show();
     watcher.wait();
     timeClick(window, watcher, kCloseUpNode);
-    table.measure("window: press to close-up frame, node 26, warm", kWarmRuns,
-                  [&] { return timeClick(window, watcher, kCloseUpNode); }, "<= 2 ms");
-    table.measure("window: press to overview frame, node 10, warm", kWarmRuns,
-                  [&] { return timeClick(window, watcher, kOverviewNode); }, "<= 2 ms");
+    table.measure(
+        "window: press to close-up frame, node 26, warm", kWarmRuns,
+        [&] { return timeClick(window, watcher, kCloseUpNode); }, "<= 2 ms");
+    table.measure(
+        "window: press to overview frame, node 10, warm", kWarmRuns,
+        [&] { return timeClick(window, watcher, kOverviewNode); }, "<= 2 ms");
     // The rear close-up too, so that all three pictures are decoded before the
     // peak memory is read.
     timeClick(window, watcher, kRearNode);
-    table.measure("window: press to close-up frame, node 38 (rear), warm", kWarmRuns,
-                  [&] { return timeClick(window, watcher, kRearNode); }, "<= 2 ms");
+    table.measure(
+        "window: press to close-up frame, node 38 (rear), warm", kWarmRuns,
+        [&] { return timeClick(window, watcher, kRearNode); }, "<= 2 ms");
 }
 
 }  // namespace kvarnel::bench

@@ -53,8 +53,8 @@ long XFrameWatcher::windowPid(unsigned long window) {
     unsigned long left = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(display_, window, pidAtom_, 0, 1, False, XA_CARDINAL, &type, &format, &count, &left,
-                           &data) == Success &&
+    if (XGetWindowProperty(display_, window, pidAtom_, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &left, &data) == Success &&
         data && format == 32 && count == 1)
         pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
     if (data) XFree(data);
@@ -76,15 +76,16 @@ bool XFrameWatcher::probesShow(unsigned long window, const std::vector<Probe>& p
     return true;
 }
 
-XFrameWatcher::Times XFrameWatcher::watch(pid_t pid, Clock::time_point start, const std::vector<Probe>& probes,
-                                          double timeoutMs) {
+XFrameWatcher::Times XFrameWatcher::watch(pid_t pid, Clock::time_point start,
+                                          const std::vector<Probe>& probes, double timeoutMs) {
     Times times;
     Window target = None;
     const int fd = ConnectionNumber(display_);
     while (times.framedMs < 0) {
         const double left = timeoutMs - millisecondsBetween(start, Clock::now());
         if (left <= 0) {
-            times.failure = target == None ? "no window was mapped in time" : "the window was not painted in time";
+            times.failure =
+                target == None ? "no window was mapped in time" : "the window was not painted in time";
             return times;
         }
         if (!XPending(display_)) {

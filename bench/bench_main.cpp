@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/drawing/JpegPicture.h"
 #include "MeasurementTable.h"
-#include "ui/drawing/PictureResources.h"
 #include "WindowMeasurements.h"
+#include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/PictureResources.h"
 
 namespace kvarnel::bench {
 namespace {
@@ -25,7 +25,8 @@ void addDecodeMeasurements(MeasurementTable& table) {
     double doubledBytes = 0;
     for (bool doubled : {false, true}) {
         for (View view : {View::Overview, View::Front, View::Rear}) {
-            const QString name = doubled ? PictureResources::doubledFileName(view) : PictureResources::fileName(view);
+            const QString name =
+                doubled ? PictureResources::doubledFileName(view) : PictureResources::fileName(view);
             const QByteArray stream = PictureResources::readStream(directory + name);
             table.measure("decode " + name.toStdString(), kDecodeRuns, [&] {
                 const auto start = std::chrono::steady_clock::now();

@@ -3,8 +3,8 @@
 // abandoned outcome): the time to read, summarise and print it, table and CSV.
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -21,8 +21,9 @@ constexpr int kRuns = 11;
 
 std::string generatedJournal() {
     // Петров, Иванова, Сидоренко-Белова; "Тест прерван" in Windows-1251.
-    const std::vector<std::string> surnames = {"\xCF\xE5\xF2\xF0\xEE\xE2", "\xC8\xE2\xE0\xED\xEE\xE2\xE0",
-                                               "\xD1\xE8\xE4\xEE\xF0\xE5\xED\xEA\xEE-\xC1\xE5\xEB\xEE\xE2\xE0"};
+    const std::vector<std::string> surnames = {
+        "\xCF\xE5\xF2\xF0\xEE\xE2", "\xC8\xE2\xE0\xED\xEE\xE2\xE0",
+        "\xD1\xE8\xE4\xEE\xF0\xE5\xED\xEA\xEE-\xC1\xE5\xEB\xEE\xE2\xE0"};
     const std::vector<std::string> outcomes = {"unsatisfactorily", "satisfactorily", "good", "excellent",
                                                "\xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED"};
     std::string text;
@@ -33,7 +34,7 @@ std::string generatedJournal() {
         text += head;
         text += surnames[i % surnames.size()] + std::to_string(i) + " / " + outcomes[i % outcomes.size()];
         if (i % 1000 == 4) text += " / " + outcomes[4];  // a repeated abandoned outcome
-        if (i % 1000 != 7) text += "\r\n";              // the next line glued on
+        if (i % 1000 != 7) text += "\r\n";               // the next line glued on
     }
     return text;
 }
@@ -45,7 +46,9 @@ int main() {
     using namespace kvarnel;
     using namespace kvarnel::bench;
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("kvarnel-results-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const fs::path dir = fs::temp_directory_path() /
+                         ("kvarnel-results-bench-" +
+                          std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::create_directories(dir);
     const std::string journal = (dir / "journal.txt").string();
     std::ofstream(journal, std::ios::binary) << generatedJournal();
@@ -64,7 +67,9 @@ int main() {
             const CommandResult result = runResultsCommand(args);
             wall.push_back(millisecondsSince(start));
             cpu.push_back(1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
-            if (csv) records = static_cast<std::size_t>(std::count(result.out.begin(), result.out.end(), '\n')) - 1;
+            if (csv)
+                records =
+                    static_cast<std::size_t>(std::count(result.out.begin(), result.out.end(), '\n')) - 1;
         }
         const std::string name = csv ? "100 000 lines, CSV" : "100 000 lines, table and summary";
         table.addSamples(name + " (wall)", wall, "< 1000 ms");

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Catalogue.h"
-#include "ui/window/FormLayout.h"
 #include "MeasurementTable.h"
 #include "XFrameWatcher.h"
+#include "core/Catalogue.h"
+#include "ui/window/FormLayout.h"
 
 extern char** environ;
 
@@ -67,7 +67,8 @@ std::string absolute(const std::string& path) {
     return resolved;
 }
 
-pid_t spawn(const std::string& path, char* const* env, bool quiet, const std::vector<std::string>& args = {}) {
+pid_t spawn(const std::string& path, char* const* env, bool quiet,
+            const std::vector<std::string>& args = {}) {
     std::vector<char*> argv{const_cast<char*>(path.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -109,8 +110,8 @@ private:
         int fds[2];
         if (pipe(fds) != 0) throw std::runtime_error("no pipe for Xvfb");
         const pid_t pid = spawn("Xvfb", environ, true,
-                                {":" + std::to_string(n), "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                 "1920x1080x24", "-br", "-nolisten", "tcp", "-noreset"});
+                                {":" + std::to_string(n), "-displayfd", std::to_string(fds[1]), "-screen",
+                                 "0", "1920x1080x24", "-br", "-nolisten", "tcp", "-noreset"});
         close(fds[1]);
         std::string number;
         char c = 0;
@@ -175,12 +176,14 @@ double quantile(std::vector<double> values, double q) {
 }
 
 Spread spreadOf(const std::vector<double>& v) {
-    return {quantile(v, 0), quantile(v, 0.25), MeasurementTable::median(v), quantile(v, 0.75), quantile(v, 1)};
+    return {quantile(v, 0), quantile(v, 0.25), MeasurementTable::median(v), quantile(v, 0.75),
+            quantile(v, 1)};
 }
 
 void printRow(const std::string& name, const std::vector<double>& values, const char* unit) {
     const Spread s = spreadOf(values);
-    std::printf("%-34s %8.2f %8.2f %8.2f %8.2f %8.2f  %s\n", name.c_str(), s.median, s.min, s.q1, s.q3, s.max, unit);
+    std::printf("%-34s %8.2f %8.2f %8.2f %8.2f %8.2f  %s\n", name.c_str(), s.median, s.min, s.q1, s.q3, s.max,
+                unit);
 }
 
 Options parse(int argc, char** argv) {
@@ -188,11 +191,17 @@ Options parse(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--runs" && hasValue) o.runs = std::max(1, std::atoi(argv[++i]));
-        else if (arg == "--program" && hasValue) o.program = argv[++i];
-        else if (arg == "--bare" && hasValue) o.bare = argv[++i];
-        else if (arg == "--display" && hasValue) o.display = argv[++i];
-        else throw std::runtime_error("usage: kvarnel_startup_bench [--runs N] [--program PATH] [--bare PATH] [--display :N]");
+        if (arg == "--runs" && hasValue)
+            o.runs = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--program" && hasValue)
+            o.program = argv[++i];
+        else if (arg == "--bare" && hasValue)
+            o.bare = argv[++i];
+        else if (arg == "--display" && hasValue)
+            o.display = argv[++i];
+        else
+            throw std::runtime_error(
+                "usage: kvarnel_startup_bench [--runs N] [--program PATH] [--bare PATH] [--display :N]");
     }
     return o;
 }

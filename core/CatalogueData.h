@@ -25,7 +25,7 @@ struct NodeRow {
 struct HotspotRow {
     std::string_view name;  // ShapeV<n> or ShapeV<n>_<k>
     NodeNumber node;
-    int left, top;          // client coordinates of the 15 x 15 box
+    int left, top;  // client coordinates of the 15 x 15 box
     std::string_view hint;
 };
 
@@ -45,7 +45,7 @@ struct PanelRow {
     NodeNumber node;
     std::string_view name;  // MemoV<n>
     int left, top, width, height;
-    int fontHeight;         // character height in pixels
+    int fontHeight;  // character height in pixels
     int lineCount;
     std::string_view firstLine;
 };

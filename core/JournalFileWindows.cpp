@@ -57,8 +57,8 @@ HANDLE openExistingForWriting(const std::wstring& name, int lockWaitMs) {
     DWORD pauseMs = 1;
     for (;;) {
         // OPEN_EXISTING: the journal is never created.
-        const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         const DWORD error = GetLastError();
         const Clock::time_point now = Clock::now();

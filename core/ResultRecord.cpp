@@ -31,8 +31,7 @@ std::string sanitizeField(const std::string& text) {
     return result;
 }
 
-std::string buildResultRecord(DateTimeTexts& clock, const std::string& group,
-                              const std::string& surname) {
+std::string buildResultRecord(DateTimeTexts& clock, const std::string& group, const std::string& surname) {
     // The time is taken before the date, as the registration always did.
     const std::string time = clock.timeText();
     const std::string date = clock.dateText();

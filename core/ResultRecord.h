@@ -28,7 +28,6 @@ std::string sanitizeField(const std::string& text);
 
 // date + " / " + time + " / " + group + " / " + surname, each field passed through
 // sanitizeField. Reads the time first, then the date.
-std::string buildResultRecord(DateTimeTexts& clock, const std::string& group,
-                              const std::string& surname);
+std::string buildResultRecord(DateTimeTexts& clock, const std::string& group, const std::string& surname);
 
 }  // namespace kvarnel

@@ -69,7 +69,8 @@ void TestEngine::DrawQuestion() {
     state_.NotAsked[static_cast<std::size_t>(state_.CurrentQuestion)] = 0;
 
     if (state_.RemainingCount > 0) {
-        view_.setText(Control::LabelWopros, state_.Questions[static_cast<std::size_t>(state_.CurrentQuestion)]);
+        view_.setText(Control::LabelWopros,
+                      state_.Questions[static_cast<std::size_t>(state_.CurrentQuestion)]);
         view_.setText(Control::Label_Ostalos, std::to_string(state_.RemainingCount - 1));
     }
 

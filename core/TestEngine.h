@@ -19,10 +19,10 @@ class TestEngine {
 public:
     TestEngine(FormView& view, Random& random, Journal& journal);
 
-    void InitTest();            // fills Questions, flags and counts as at start-up
-    void DrawQuestion();        // "QUESTION?"; after the 39th question grades the test
+    void InitTest();                 // fills Questions, flags and counts as at start-up
+    void DrawQuestion();             // "QUESTION?"; after the 39th question grades the test
     void CheckAnswer(NodeNumber n);  // last step of every hotspot press
-    void Tick();                // one tick of Timer1
+    void Tick();                     // one tick of Timer1
 
     // Registration accepted: ResultRecord <- date / time / group / surname.
     void Register(DateTimeTexts& clock, const std::string& group, const std::string& surname);

@@ -9,10 +9,10 @@
 namespace kvarnel {
 
 struct TestState {
-    std::string ResultRecord;           // the journal line being built
+    std::string ResultRecord;                             // the journal line being built
     std::array<std::string, kNodeCount + 1> Questions{};  // 1-based; [0] unused
     std::array<std::int32_t, kNodeCount + 1> NotAsked{};  // 1-based; 1 = not yet drawn
-    std::int32_t CorrectCount = 0;      // becomes the percentage at the end
+    std::int32_t CorrectCount = 0;                        // becomes the percentage at the end
     std::int32_t CurrentQuestion = 0;
     std::int32_t RemainingCount = 0;
     bool QuestionActive = false;

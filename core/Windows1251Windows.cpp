@@ -38,9 +38,9 @@ std::string toWindows1251(const std::string& utf8) {
     if (wide.empty()) return std::string();
     std::string result(wide.size(), '\0');
     // No best fit: a character outside the code page is "?", never a look-alike.
-    const int written = WideCharToMultiByte(kWindows1251, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                            static_cast<int>(wide.size()), result.data(),
-                                            static_cast<int>(result.size()), "?", nullptr);
+    const int written =
+        WideCharToMultiByte(kWindows1251, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                            result.data(), static_cast<int>(result.size()), "?", nullptr);
     if (written <= 0) throw EInOutError(static_cast<int>(GetLastError()));
     result.resize(static_cast<std::size_t>(written));
     return result;

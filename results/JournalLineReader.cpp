@@ -8,8 +8,8 @@ namespace kvarnel {
 
 namespace {
 
-constexpr const char* kOutcomeWords[kOutcomeCount] = {"unsatisfactorily", "satisfactorily",
-                                                      "good", "excellent", kAbandonedText};
+constexpr const char* kOutcomeWords[kOutcomeCount] = {"unsatisfactorily", "satisfactorily", "good",
+                                                      "excellent", kAbandonedText};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -59,8 +59,7 @@ bool isDesignator(std::string_view text) {
 bool isTime(std::string_view text) {
     if (isClock(text)) return true;
     const std::size_t space = text.find(' ');
-    if (space == std::string_view::npos || text.find(' ', space + 1) != std::string_view::npos)
-        return false;
+    if (space == std::string_view::npos || text.find(' ', space + 1) != std::string_view::npos) return false;
     const std::string_view before = text.substr(0, space), after = text.substr(space + 1);
     return (isClock(before) && isDesignator(after)) || (isDesignator(before) && isClock(after));
 }
@@ -82,8 +81,7 @@ void splitFields(std::string_view text, std::vector<std::string_view>& fields) {
 std::optional<std::size_t> gluedOutcomeLength(std::string_view field) {
     for (const char* word : kOutcomeWords) {
         const std::string_view w = word;
-        if (field.size() > w.size() && field.substr(0, w.size()) == w &&
-            isDate(field.substr(w.size())))
+        if (field.size() > w.size() && field.substr(0, w.size()) == w && isDate(field.substr(w.size())))
             return w.size();
     }
     return std::nullopt;
@@ -96,8 +94,8 @@ std::string_view spanning(std::string_view first, std::string_view last) {
 }
 
 // One record's fields; returns why not when they are not one.
-std::optional<std::string> readRecord(const std::string_view* f, std::size_t n,
-                                      RecordFields& record, std::vector<std::string>& notes) {
+std::optional<std::string> readRecord(const std::string_view* f, std::size_t n, RecordFields& record,
+                                      std::vector<std::string>& notes) {
     const std::string count = std::to_string(n) + " fields, expected 5";
     if (n < 5) return count;
     if (!isDate(f[0])) return std::string("no date in the first field");
@@ -142,8 +140,7 @@ LineReading& JournalLineReader::read(std::string_view text) {
     pieces_.clear();
     starts_.assign(1, 0);
     for (const std::string_view field : fields_) {
-        const auto glued =
-            pieces_.size() - starts_.back() >= 4 ? gluedOutcomeLength(field) : std::nullopt;
+        const auto glued = pieces_.size() - starts_.back() >= 4 ? gluedOutcomeLength(field) : std::nullopt;
         if (!glued) {
             pieces_.push_back(field);
             continue;
@@ -160,12 +157,11 @@ LineReading& JournalLineReader::read(std::string_view text) {
     std::vector<std::string> recordNotes;
     for (std::size_t i = 0; i < parts; ++i) {
         RecordFields record;
-        const std::optional<std::string> fault = readRecord(
-            pieces_.data() + starts_[i], starts_[i + 1] - starts_[i], record, recordNotes);
+        const std::optional<std::string> fault =
+            readRecord(pieces_.data() + starts_[i], starts_[i + 1] - starts_[i], record, recordNotes);
         if (fault) {
             reading_.records.clear();
-            const std::string where =
-                parts > 1 ? "glued record " + std::to_string(i + 1) + " has " : "";
+            const std::string where = parts > 1 ? "glued record " + std::to_string(i + 1) + " has " : "";
             reading_.notes.push_back("not read (" + where + *fault + ")");
             return reading_;
         }

@@ -46,8 +46,8 @@ public:
 
 private:
     using Fields = std::vector<std::string_view>;
-    Fields fields_;                   // the line cut at " / "
-    Fields pieces_;                   // the same with glued outcome-date fields cut apart
+    Fields fields_;                    // the line cut at " / "
+    Fields pieces_;                    // the same with glued outcome-date fields cut apart
     std::vector<std::size_t> starts_;  // where in pieces_ each record begins
     LineReading reading_;
 };

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <optional>
 
-#include "core/Journal.h"
 #include "JournalReader.h"
 #include "ResultsPlatform.h"
 #include "ResultsSummary.h"
 #include "TextTable.h"
+#include "core/Journal.h"
 
 #ifndef KVARNEL_VERSION
 #define KVARNEL_VERSION "unknown"
@@ -106,8 +106,8 @@ std::string renderCsv(const JournalContents& contents, const std::vector<const J
 }
 
 // One record's cells; `source` keeps the text of the last one alive.
-void recordRow(const JournalContents& contents, const JournalEntry& e, bool withSource,
-               std::string& source, std::vector<std::string_view>& row) {
+void recordRow(const JournalContents& contents, const JournalEntry& e, bool withSource, std::string& source,
+               std::vector<std::string_view>& row) {
     const RecordFields& r = e.record;
     row.assign({r.date, r.time, r.group, r.surname, outcomeWord(r.outcome)});
     if (!withSource) return;
@@ -223,8 +223,8 @@ CommandResult runResultsCommand(const std::vector<std::string>& args) {
     for (const JournalEntry& entry : contents.entries)
         if (!group || groupKey(entry.record.group) == *group) kept.push_back(&entry);
 
-    result.out = options->csv ? renderCsv(contents, kept)
-                              : renderTables(contents, kept, options->files.size() > 1);
+    result.out =
+        options->csv ? renderCsv(contents, kept) : renderTables(contents, kept, options->files.size() > 1);
     result.exitCode = unreadable                  ? kUsageOrFileError
                       : !contents.reports.empty() ? kSomeLinesReported
                                                   : kAllLinesRead;

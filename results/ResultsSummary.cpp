@@ -12,7 +12,8 @@ std::string_view groupKey(std::string_view group) {
 void ResultsSummary::add(const RecordFields& record) {
     const std::string_view key = groupKey(record.group);
     auto found = groups_.find(key);
-    if (found == groups_.end()) found = groups_.emplace(std::string(key), GroupCounts{std::string(key)}).first;
+    if (found == groups_.end())
+        found = groups_.emplace(std::string(key), GroupCounts{std::string(key)}).first;
     GroupCounts& counts = found->second;
     ++counts.tests;
     ++counts.byOutcome[static_cast<int>(record.outcome)];

@@ -12,7 +12,8 @@ std::string DescriptionFile::relativePath(NodeNumber node) {
     return name;
 }
 
-std::optional<std::vector<std::string>> DescriptionFile::splitLines(std::string_view text, std::string* error) {
+std::optional<std::vector<std::string>> DescriptionFile::splitLines(std::string_view text,
+                                                                    std::string* error) {
     auto fail = [&](const char* why) -> std::optional<std::vector<std::string>> {
         if (error) *error = why;
         return std::nullopt;

@@ -15,7 +15,8 @@ public:
     static std::string relativePath(NodeNumber node);  // "descriptions/node07.txt"
     // The lines of a stored text; nullopt with a reason in *error when the file
     // breaks the stored form (CR, BOM, missing last LF, empty line).
-    static std::optional<std::vector<std::string>> splitLines(std::string_view text, std::string* error = nullptr);
+    static std::optional<std::vector<std::string>> splitLines(std::string_view text,
+                                                              std::string* error = nullptr);
     static std::optional<std::vector<std::string>> load(NodeNumber node, std::string* error = nullptr);
 };
 

@@ -6,11 +6,11 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 
-#include "core/Catalogue.h"
 #include "DescriptionFile.h"
 #include "GuiApplication.h"
 #include "PanelTextMeasure.h"
 #include "RowPrinters.h"
+#include "core/Catalogue.h"
 
 using namespace kvarnel;
 

@@ -8,10 +8,10 @@
 #include <cctype>
 #include <string>
 
-#include "core/Catalogue.h"
 #include "DescriptionFile.h"
 #include "RowPrinters.h"
 #include "Utf8.h"
+#include "core/Catalogue.h"
 
 using namespace kvarnel;
 
@@ -26,7 +26,9 @@ TEST(DescriptionStoredForm, SplitsLfEndedLinesAndRejectsOtherForms) {
     EXPECT_FALSE(DescriptionFile::splitLines("first \r\nsecond.\r\n"));
     EXPECT_FALSE(DescriptionFile::splitLines("first \nsecond."));
     EXPECT_FALSE(DescriptionFile::splitLines("first \n\nsecond.\n"));
-    EXPECT_FALSE(DescriptionFile::splitLines("\xEF\xBB\xBF" "first.\n"));
+    EXPECT_FALSE(
+        DescriptionFile::splitLines("\xEF\xBB\xBF"
+                                    "first.\n"));
     EXPECT_FALSE(DescriptionFile::splitLines(""));
 }
 
@@ -66,7 +68,8 @@ TEST_P(Description, IsUtf8InThePanelsLanguage) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto text = Utf8::decode(lines[i]);
         ASSERT_TRUE(text) << panel.name << " line " << i + 1 << " is not valid UTF-8";
-        const bool printable = std::all_of(text->begin(), text->end(), [](char32_t c) { return c >= 0x20 && c != 0x7F; });
+        const bool printable =
+            std::all_of(text->begin(), text->end(), [](char32_t c) { return c >= 0x20 && c != 0x7F; });
         EXPECT_TRUE(printable) << panel.name << " line " << i + 1 << " has a control character";
         if (panel.node == kRussianNode) {
             // Russian: Cyrillic letters with ASCII digits, blanks and punctuation.
@@ -75,7 +78,9 @@ TEST_P(Description, IsUtf8InThePanelsLanguage) {
             EXPECT_TRUE(std::all_of(text->begin(), text->end(),
                                     [](char32_t c) { return c < 0x80 || Utf8::isCyrillic(c); }))
                 << panel.name << " line " << i + 1 << " has a character that is neither ASCII nor Cyrillic";
-            EXPECT_FALSE(std::any_of(text->begin(), text->end(), [](char32_t c) { return c < 0x80 && std::isalpha(static_cast<int>(c)); }))
+            EXPECT_FALSE(
+                std::any_of(text->begin(), text->end(),
+                            [](char32_t c) { return c < 0x80 && std::isalpha(static_cast<int>(c)); }))
                 << panel.name << " line " << i + 1 << " has Latin letters";
         } else {
             EXPECT_TRUE(std::all_of(text->begin(), text->end(), [](char32_t c) { return c < 0x80; }))
@@ -91,7 +96,8 @@ TEST_P(Description, LinesContinueOneTextEndingWithAFullStop) {
         const bool last = i + 1 == lines.size();
         ASSERT_GE(line.size(), 2u) << panel.name << " line " << i + 1;
         EXPECT_NE(line.front(), ' ') << panel.name << " line " << i + 1 << " starts with a blank";
-        EXPECT_EQ(line.find("  "), std::string::npos) << panel.name << " line " << i + 1 << " has two blanks in a row";
+        EXPECT_EQ(line.find("  "), std::string::npos)
+            << panel.name << " line " << i + 1 << " has two blanks in a row";
         if (last) {
             EXPECT_EQ(line.back(), '.') << panel.name << ": the text does not end with a full stop";
         } else {

@@ -27,9 +27,11 @@ std::optional<IcoImage> IcoImage::read32(std::string_view bytes, std::string* er
         if (offset + size > bytes.size() || size < 40) return fail("icon image runs past the end");
         const std::string_view bmp = bytes.substr(offset, size);
         if (bmp.substr(0, 4) == "\x89PNG") return fail("the 32 x 32 image is PNG, not a 16-colour bitmap");
-        if (u32(bmp, 0) != 40 || u32(bmp, 4) != 32 || u32(bmp, 8) != 64) return fail("unexpected bitmap header");
+        if (u32(bmp, 0) != 40 || u32(bmp, 4) != 32 || u32(bmp, 8) != 64)
+            return fail("unexpected bitmap header");
         ico.bitCount = static_cast<int>(u16(bmp, 14));
-        if (ico.bitCount != 4 || u32(bmp, 16) != 0) return fail("the 32 x 32 image is not an uncompressed 4-bit bitmap");
+        if (ico.bitCount != 4 || u32(bmp, 16) != 0)
+            return fail("the 32 x 32 image is not an uncompressed 4-bit bitmap");
         const std::size_t palette = 40, pixels = palette + 16 * 4, rowBytes = 16;
         if (pixels + 32 * rowBytes + 32 * 4 > bmp.size()) return fail("bitmap cut short");
         ico.image = RgbImage(32, 32);
@@ -38,8 +40,9 @@ std::optional<IcoImage> IcoImage::read32(std::string_view bytes, std::string* er
             for (int x = 0; x < 32; ++x) {
                 const unsigned byte = u8(bmp, row + static_cast<std::size_t>(x / 2));
                 const std::size_t p = palette + 4 * ((x % 2 == 0) ? byte >> 4 : byte & 0x0F);
-                ico.image.set(x, y, {static_cast<int>(u8(bmp, p + 2)), static_cast<int>(u8(bmp, p + 1)),
-                                     static_cast<int>(u8(bmp, p))});
+                ico.image.set(x, y,
+                              {static_cast<int>(u8(bmp, p + 2)), static_cast<int>(u8(bmp, p + 1)),
+                               static_cast<int>(u8(bmp, p))});
             }
         }
         return ico;

@@ -10,8 +10,8 @@
 namespace kvarnel {
 
 struct IcoImage {
-    int bitCount = 0;    // bits per pixel of the entry's bitmap
-    int colourCount = 0; // palette entries declared by the entry (16 for a 16-colour image)
+    int bitCount = 0;     // bits per pixel of the entry's bitmap
+    int colourCount = 0;  // palette entries declared by the entry (16 for a 16-colour image)
     RgbImage image{0, 0};
 
     // The file's 32 x 32 entry; nullopt with a reason in *error when there is none

@@ -63,7 +63,8 @@ TEST_F(Icon, HasAWhiteMarginOfTwoPixelsAroundARedSquare) {
             if (inMargin(x, y)) {
                 EXPECT_EQ(c, kWhite) << "margin pixel (" << x << ", " << y << ")";
             } else {
-                EXPECT_TRUE(c == kRed || c == kWhite) << "pixel (" << x << ", " << y << ") is neither red nor white";
+                EXPECT_TRUE(c == kRed || c == kWhite)
+                    << "pixel (" << x << ", " << y << ") is neither red nor white";
             }
         }
     // The square's own edge is red all round, so the margin is exactly 2 pixels.
@@ -84,7 +85,10 @@ TEST_F(Icon, CarriesWhiteLettersAboveAWhiteUnderline) {
     int letterRows = 0, gapRows = 0;
     int y = underline - 1;
     while (y >= kMargin && longestWhiteRun(ico.image, y) >= 16) --y;  // a thick underline
-    while (y >= kMargin && longestWhiteRun(ico.image, y) == 0) { ++gapRows; --y; }
+    while (y >= kMargin && longestWhiteRun(ico.image, y) == 0) {
+        ++gapRows;
+        --y;
+    }
     for (; y >= kMargin; --y)
         if (longestWhiteRun(ico.image, y) > 0) ++letterRows;
     EXPECT_GE(gapRows, 1) << "the letters touch the underline";
@@ -95,7 +99,8 @@ class IconPng : public Icon, public ::testing::WithParamInterface<int> {};
 
 TEST_P(IconPng, IsTheIconEnlarged) {
     const int n = GetParam();
-    const QString file = QString::fromStdString(AssetFiles::path("icon/kvarnel-" + std::to_string(n) + ".png"));
+    const QString file =
+        QString::fromStdString(AssetFiles::path("icon/kvarnel-" + std::to_string(n) + ".png"));
     const QImage png(file);
     ASSERT_FALSE(png.isNull()) << file.toStdString() << " cannot be read";
     ASSERT_EQ(png.width(), n);
@@ -105,7 +110,9 @@ TEST_P(IconPng, IsTheIconEnlarged) {
         for (int x = 0; x < n; ++x) {
             const QRgb p = png.pixel(x, y);
             const Rgb expected = ico.image.at(x * kSize / n, y * kSize / n);
-            if (qRed(p) != expected.r || qGreen(p) != expected.g || qBlue(p) != expected.b || qAlpha(p) != 255) ++wrong;
+            if (qRed(p) != expected.r || qGreen(p) != expected.g || qBlue(p) != expected.b ||
+                qAlpha(p) != 255)
+                ++wrong;
         }
     EXPECT_EQ(wrong, 0) << file.toStdString() << " differs from the icon in " << wrong << " pixels";
 }

@@ -33,8 +33,8 @@ bool readFrame(std::string_view seg, JpegHeader& h, std::string* error) {
     h.components.clear();
     for (std::size_t c = 0; c < n; ++c) {
         const std::size_t at = 6 + 3 * c;
-        h.components.push_back({byteAt(seg, at), byteAt(seg, at + 1) >> 4, byteAt(seg, at + 1) & 0x0F,
-                                byteAt(seg, at + 2)});
+        h.components.push_back(
+            {byteAt(seg, at), byteAt(seg, at + 1) >> 4, byteAt(seg, at + 1) & 0x0F, byteAt(seg, at + 2)});
     }
     return true;
 }
@@ -60,7 +60,8 @@ std::optional<JpegHeader> JpegHeader::parse(std::string_view bytes, std::string*
         const std::string_view seg = bytes.substr(pos + 2, length - 2);
         pos += length;
 
-        if (marker == 0xE0 && first && seg.size() >= 14 && seg.substr(0, 5) == std::string_view("JFIF\0", 5)) {
+        if (marker == 0xE0 && first && seg.size() >= 14 &&
+            seg.substr(0, 5) == std::string_view("JFIF\0", 5)) {
             h.jfifFirst = true;
             h.jfifMajor = byteAt(seg, 5);
             h.jfifMinor = byteAt(seg, 6);

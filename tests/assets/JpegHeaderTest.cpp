@@ -18,20 +18,22 @@ namespace {
 std::string segment(int marker, const std::string& body) {
     const std::size_t length = body.size() + 2;
     return std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
-                       static_cast<char>(length & 0xFF)} + body;
+                       static_cast<char>(length & 0xFF)} +
+           body;
 }
 
 std::string jfif(int major, int minor, int units, int density) {
-    return segment(0xE0, std::string("JFIF\0", 5) +
-                             std::string{static_cast<char>(major), static_cast<char>(minor), static_cast<char>(units),
-                                         static_cast<char>(density >> 8), static_cast<char>(density & 0xFF),
-                                         static_cast<char>(density >> 8), static_cast<char>(density & 0xFF), 0, 0});
+    return segment(
+        0xE0, std::string("JFIF\0", 5) +
+                  std::string{static_cast<char>(major), static_cast<char>(minor), static_cast<char>(units),
+                              static_cast<char>(density >> 8), static_cast<char>(density & 0xFF),
+                              static_cast<char>(density >> 8), static_cast<char>(density & 0xFF), 0, 0});
 }
 
 std::string frame(int marker, int width, int height) {
     return segment(marker, std::string{8, static_cast<char>(height >> 8), static_cast<char>(height & 0xFF),
-                                       static_cast<char>(width >> 8), static_cast<char>(width & 0xFF), 3,
-                                       1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1});
+                                       static_cast<char>(width >> 8), static_cast<char>(width & 0xFF), 3, 1,
+                                       0x22, 0, 2, 0x11, 1, 3, 0x11, 1});
 }
 
 const std::string kSoi = "\xFF\xD8";
@@ -67,7 +69,8 @@ TEST(JpegHeaderReader, TellsProgressiveFramesAndLateJfifApart) {
     EXPECT_EQ(progressive->frameMarker, 0xC2);
     EXPECT_EQ(progressive->jfifMinor, 2);
     // A JFIF segment that does not follow SOI directly does not count.
-    const auto late = JpegHeader::parse(kSoi + segment(0xE1, "Exif") + jfif(1, 1, 1, 96) + frame(0xC0, 10, 20) + kScan);
+    const auto late =
+        JpegHeader::parse(kSoi + segment(0xE1, "Exif") + jfif(1, 1, 1, 96) + frame(0xC0, 10, 20) + kScan);
     ASSERT_TRUE(late);
     EXPECT_FALSE(late->jfifFirst);
 }
@@ -80,10 +83,10 @@ TEST(JpegHeaderReader, SkipsFillBytesBeforeAMarker) {
 
 TEST(JpegHeaderReader, RejectsBrokenStreams) {
     EXPECT_FALSE(JpegHeader::parse("GIF89a"));
-    EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96)));                     // ends before a scan
-    EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96) + kScan));             // scan without frame
-    EXPECT_FALSE(JpegHeader::parse((kSoi + frame(0xC0, 7, 9)).substr(0, 12)));     // cut inside a segment
-    EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96) + "\xFF\xD9"));        // EOI first
+    EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96)));                  // ends before a scan
+    EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96) + kScan));          // scan without frame
+    EXPECT_FALSE(JpegHeader::parse((kSoi + frame(0xC0, 7, 9)).substr(0, 12)));  // cut inside a segment
+    EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96) + "\xFF\xD9"));     // EOI first
 }
 
 // Each picture at the layout's size, and its rendering at twice the width and
@@ -136,5 +139,6 @@ TEST_P(PictureHeader, IsExactlyTheStreamThatTheWindowExpects) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PictureHeader, ::testing::ValuesIn(scaledPictures()),
                          [](const auto& info) {
-                             return std::string(info.param.row.name) + (info.param.scale == 2 ? "_doubled" : "");
+                             return std::string(info.param.row.name) +
+                                    (info.param.scale == 2 ? "_doubled" : "");
                          });

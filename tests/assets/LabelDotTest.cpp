@@ -43,15 +43,16 @@ std::vector<Box> partBoxes(const std::string& tsv) {
         std::istringstream cells(line);
         for (std::string c; std::getline(cells, c, '\t');) f.push_back(c);
         if (f.size() >= 6)
-            boxes.push_back({std::stoi(f[0]), std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5])});
+            boxes.push_back(
+                {std::stoi(f[0]), std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5])});
     }
     return boxes;
 }
 
 struct LabelledPicture {
-    std::string name;  // base name under assets/pictures
+    std::string name;                                     // base name under assets/pictures
     std::map<std::string, std::vector<int>> nodeOfLabel;  // labels not listed name no node
-    int labels;        // how many labels the drawing has
+    int labels;                                           // how many labels the drawing has
 };
 
 void PrintTo(const LabelledPicture& p, std::ostream* os) { *os << p.name; }
@@ -82,24 +83,41 @@ TEST_P(LabelDots, LieOnTheDrawnPartTheyName) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CloseUps, LabelDots,
-    ::testing::Values(
-        LabelledPicture{"front",
-                        {{"Control valve actuator", {32}}, {"Steam supply to control valve", {16}},
-                         {"HP stage diaphragms", {23}}, {"HP stage blades", {24}}, {"Rear end seal of HPP", {33}},
-                         {"Control valve", {5}}, {"Rotor", {8}}, {"Thrust bearing", {11}},
-                         {"Steam supply pipe from reheater", {17}}, {"IP stage diaphragms", {6}},
-                         {"IP stage blades", {7}}, {"Rear end seal of IPP", {36}}, {"Control stage", {4}},
-                         {"Oil pump", {12}}, {"Vertical key", {26}}, {"HP extraction pipes", {14}},
-                         {"Front end seal of IPP", {35}}, {"IP extraction pipes", {30}},
-                         {"Speed control unit", {13}}, {"Front end seal of HPP", {34}},
-                         {"Automatic safety device", {25}}, {"Steam outlet pipe to reheater", {18}}},
-                        26},
-        LabelledPicture{"rear",
-                        {{"Moving blades", {21}}, {"Diaphragm", {15}}, {"LP stages", {15, 21}},
-                         {"Bauman stage", {38}}, {"Atmospheric valve", {29}}, {"Coupling", {9}},
-                         {"Turning gear", {27}}, {"End seal", {37}}, {"Generator rotor", {22}},
-                         {"Extraction pipe", {31}}},
-                        22}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(CloseUps, LabelDots,
+                         ::testing::Values(LabelledPicture{"front",
+                                                           {{"Control valve actuator", {32}},
+                                                            {"Steam supply to control valve", {16}},
+                                                            {"HP stage diaphragms", {23}},
+                                                            {"HP stage blades", {24}},
+                                                            {"Rear end seal of HPP", {33}},
+                                                            {"Control valve", {5}},
+                                                            {"Rotor", {8}},
+                                                            {"Thrust bearing", {11}},
+                                                            {"Steam supply pipe from reheater", {17}},
+                                                            {"IP stage diaphragms", {6}},
+                                                            {"IP stage blades", {7}},
+                                                            {"Rear end seal of IPP", {36}},
+                                                            {"Control stage", {4}},
+                                                            {"Oil pump", {12}},
+                                                            {"Vertical key", {26}},
+                                                            {"HP extraction pipes", {14}},
+                                                            {"Front end seal of IPP", {35}},
+                                                            {"IP extraction pipes", {30}},
+                                                            {"Speed control unit", {13}},
+                                                            {"Front end seal of HPP", {34}},
+                                                            {"Automatic safety device", {25}},
+                                                            {"Steam outlet pipe to reheater", {18}}},
+                                                           26},
+                                           LabelledPicture{"rear",
+                                                           {{"Moving blades", {21}},
+                                                            {"Diaphragm", {15}},
+                                                            {"LP stages", {15, 21}},
+                                                            {"Bauman stage", {38}},
+                                                            {"Atmospheric valve", {29}},
+                                                            {"Coupling", {9}},
+                                                            {"Turning gear", {27}},
+                                                            {"End seal", {37}},
+                                                            {"Generator rotor", {22}},
+                                                            {"Extraction pipe", {31}}},
+                                                           22}),
+                         [](const auto& info) { return info.param.name; });

@@ -7,9 +7,10 @@
 
 namespace kvarnel {
 
-PanelTextMeasure::PanelTextMeasure(const PanelRow& panel) : panel_(panel), font_(QStringLiteral("Liberation Sans")) {
+PanelTextMeasure::PanelTextMeasure(const PanelRow& panel)
+    : panel_(panel), font_(QStringLiteral("Liberation Sans")) {
     font_.setPixelSize(panel.fontHeight);
-    font_.setStretch(kPanelFontStretch);  // as the window sets it
+    font_.setStretch(kPanelFontStretch);           // as the window sets it
     font_.setStyleStrategy(QFont::NoFontMerging);  // measure this face, never a fallback
 }
 

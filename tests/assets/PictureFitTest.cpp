@@ -8,19 +8,19 @@
 #include <string>
 
 #include "AssetFiles.h"
-#include "core/Catalogue.h"
 #include "PictureTable.h"
 #include "RgbImage.h"
 #include "RowPrinters.h"
+#include "core/Catalogue.h"
 
 using namespace kvarnel;
 
 namespace {
 
-constexpr int kHotspotCentre = 7;  // centre of the 15 x 15 hotspot box
-constexpr int kDrawnBelow = 230;   // a pixel with any channel below this is drawn, not paper
-constexpr int kMinDrawnFifths = 1; // at least a fifth of a marker's box is drawn
-constexpr int kDoubledGap = 96;     // a layout pixel and its 2 x 2 device pixels differ clearly
+constexpr int kHotspotCentre = 7;             // centre of the 15 x 15 hotspot box
+constexpr int kDrawnBelow = 230;              // a pixel with any channel below this is drawn, not paper
+constexpr int kMinDrawnFifths = 1;            // at least a fifth of a marker's box is drawn
+constexpr int kDoubledGap = 96;               // a layout pixel and its 2 x 2 device pixels differ clearly
 constexpr int kDoubledDifferingPerMille = 5;  // measured: 1.2 to 2.0
 
 struct Decoded {
@@ -62,8 +62,8 @@ TEST_P(HotspotOnDot, CentrePixelIsTheLeaderDotsRed) {
         << h.name << " centre (" << x << ", " << y << ") lies outside the overview";
     const Rgb c = pic.image->at(x, y);
     EXPECT_TRUE(c.r > 200 && c.g < 70 && c.b < 70)
-        << h.name << " centre at overview pixel (" << x << ", " << y << ") is RGB(" << c.r << ", " << c.g << ", "
-        << c.b << "), not the red of a leader dot";
+        << h.name << " centre at overview pixel (" << x << ", " << y << ") is RGB(" << c.r << ", " << c.g
+        << ", " << c.b << "), not the red of a leader dot";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllHotspots, HotspotOnDot, ::testing::ValuesIn(Catalogue::standard().hotspots()),
@@ -93,8 +93,8 @@ TEST_P(MarkerAroundPart, BoxInItsViewIsWellFilledByTheDrawing) {
         }
     const long area = static_cast<long>(x1 - x0) * (y1 - y0);
     EXPECT_GE(drawn * 5, area * kMinDrawnFifths)
-        << m.name << " over the " << row.name << " picture, pixels (" << x0 << ", " << y0 << ") to (" << x1 - 1
-        << ", " << y1 - 1 << "): only " << drawn << " of " << area << " pixels are drawn";
+        << m.name << " over the " << row.name << " picture, pixels (" << x0 << ", " << y0 << ") to ("
+        << x1 - 1 << ", " << y1 - 1 << "): only " << drawn << " of " << area << " pixels are drawn";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMarkers, MarkerAroundPart, ::testing::ValuesIn(Catalogue::standard().markers()),
@@ -123,9 +123,11 @@ TEST_P(DoubledPicture, ShowsTheSameDrawingAsThePictureAtLayoutSize) {
         for (int x = 0; x < layout.image->width(); ++x) {
             const Rgb a = fine->at(2 * x, 2 * y), b = fine->at(2 * x + 1, 2 * y);
             const Rgb c = fine->at(2 * x, 2 * y + 1), d = fine->at(2 * x + 1, 2 * y + 1);
-            const Rgb mean{(a.r + b.r + c.r + d.r) / 4, (a.g + b.g + c.g + d.g) / 4, (a.b + b.b + c.b + d.b) / 4};
+            const Rgb mean{(a.r + b.r + c.r + d.r) / 4, (a.g + b.g + c.g + d.g) / 4,
+                           (a.b + b.b + c.b + d.b) / 4};
             const Rgb here = layout.image->at(x, y);
-            const int gap = std::max({std::abs(mean.r - here.r), std::abs(mean.g - here.g), std::abs(mean.b - here.b)});
+            const int gap =
+                std::max({std::abs(mean.r - here.r), std::abs(mean.g - here.g), std::abs(mean.b - here.b)});
             if (gap > kDoubledGap) ++differing;
         }
     const long total = static_cast<long>(layout.image->width()) * layout.image->height();

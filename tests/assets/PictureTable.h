@@ -12,7 +12,7 @@ struct PictureRow {
     View view;
     std::string_view name;  // also the file's base name under assets/pictures
     int width, height;
-    int placeX, placeY;     // client position of picture pixel (0, 0)
+    int placeX, placeY;  // client position of picture pixel (0, 0)
 };
 
 constexpr std::array<PictureRow, 3> kPictureRows = {{

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "AssetFiles.h"
-#include "core/Catalogue.h"
 #include "GuiApplication.h"
 #include "PictureTable.h"
 #include "RgbImage.h"
+#include "core/Catalogue.h"
 
 using namespace kvarnel;
 

@@ -2,8 +2,8 @@
 // How GoogleTest names a table row in its messages (instead of dumping its bytes).
 #include <ostream>
 
-#include "core/CatalogueData.h"
 #include "PictureTable.h"
+#include "core/CatalogueData.h"
 
 namespace kvarnel {
 

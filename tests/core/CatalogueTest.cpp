@@ -11,7 +11,7 @@ using namespace kvarnel;
 
 namespace {
 const Catalogue& cat() { return Catalogue::standard(); }
-}
+}  // namespace
 
 TEST(Catalogue, CountsOfHotspotsMarkersAndPanels) {
     EXPECT_EQ(cat().hotspots().size(), 50u);
@@ -61,7 +61,11 @@ TEST(Catalogue, EveryMarkerIsShownByExactlyTheNodesOfItsRow) {
 }
 
 TEST(Catalogue, SharedMarkerPairs) {
-    struct Case { NodeNumber a, b; const char* m1; const char* m2; };
+    struct Case {
+        NodeNumber a, b;
+        const char* m1;
+        const char* m2;
+    };
     for (const Case& c : {Case{6, 7, "ShapeM7", "ShapeM7_1"}, Case{15, 21, "ShapeM15", "ShapeM21"},
                           Case{23, 24, "ShapeM23", "ShapeM24"}}) {
         for (NodeNumber n : {c.a, c.b}) {
@@ -93,19 +97,23 @@ TEST(Catalogue, QuestionsAreDistinctAndKeepTheirExactBytes) {
 }
 
 TEST(Catalogue, HintsKeepTrailingBlanks) {
-    struct Case { const char* hotspot; const char* hint; };
-    for (const Case& c : {Case{"ShapeV8", "Rotor "}, Case{"ShapeV26", "One of the vertical keys "},
-                          Case{"ShapeV26_1", "One of the vertical keys"},
-                          Case{"ShapeV26_2", "One of the vertical keys"},
-                          Case{"ShapeV26_3", "One of the vertical keys"},
-                          Case{"ShapeV11", "Thrust bearing "}, Case{"ShapeV1", "High-pressure part"}}) {
+    struct Case {
+        const char* hotspot;
+        const char* hint;
+    };
+    for (const Case& c :
+         {Case{"ShapeV8", "Rotor "}, Case{"ShapeV26", "One of the vertical keys "},
+          Case{"ShapeV26_1", "One of the vertical keys"}, Case{"ShapeV26_2", "One of the vertical keys"},
+          Case{"ShapeV26_3", "One of the vertical keys"}, Case{"ShapeV11", "Thrust bearing "},
+          Case{"ShapeV1", "High-pressure part"}}) {
         ASSERT_NE(cat().hotspot(c.hotspot), nullptr) << c.hotspot;
         EXPECT_EQ(cat().hotspot(c.hotspot)->hint, c.hint);
     }
 }
 
 TEST(Catalogue, ViewSplit) {
-    const std::set<NodeNumber> front = {4, 5, 6, 7, 8, 11, 12, 13, 14, 16, 17, 18, 23, 24, 25, 26, 30, 32, 33, 34, 35, 36};
+    const std::set<NodeNumber> front = {4,  5,  6,  7,  8,  11, 12, 13, 14, 16, 17,
+                                        18, 23, 24, 25, 26, 30, 32, 33, 34, 35, 36};
     const std::set<NodeNumber> rear = {9, 15, 21, 22, 27, 29, 31, 37, 38};
     const std::set<NodeNumber> overview = {1, 2, 3, 10, 19, 20, 28, 39};
     for (NodeNumber n = 1; n <= kNodeCount; ++n) {

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "JournalTestSupport.h"
 #include "core/InOutError.h"
 #include "core/Journal.h"
-#include "JournalTestSupport.h"
 
 namespace kvarnel::journal_test {
 
@@ -19,8 +19,7 @@ namespace fs = std::filesystem;
 
 const std::string kExampleLine = "07.12.2026 / 14:13:51 / 41-ТЭ / Петров / good";
 // The same line as Windows-1251 bytes, spelled out so the check does not rely on the converter.
-const std::string kExampleBytes =
-    "07.12.2026 / 14:13:51 / 41-\xD2\xDD / \xCF\xE5\xF2\xF0\xEE\xE2 / good\r\n";
+const std::string kExampleBytes = "07.12.2026 / 14:13:51 / 41-\xD2\xDD / \xCF\xE5\xF2\xF0\xEE\xE2 / good\r\n";
 
 // The first argument that makes the test program a helper process instead of a test run.
 constexpr const char* kHelperFlag = "--journal-helper";

@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "core/JournalFile.h"
 #include "JournalFileFixture.h"
+#include "core/JournalFile.h"
 
 namespace kvarnel::journal_test {
 
@@ -21,8 +21,7 @@ int runInChild(const std::function<int()>& fn) {
         int result = 255;
         try {
             result = fn();
-        } catch (...) {
-        }
+        } catch (...) {}
         _exit(result);
     }
     int status = 0;
@@ -79,8 +78,7 @@ TEST_F(JournalFileTest, TooManyOpenFilesIsCode4) {
     const int code = runInChild([] {
         const rlimit low{32, 32};
         if (setrlimit(RLIMIT_NOFILE, &low) != 0) return 254;
-        while (open("/dev/null", O_RDONLY) >= 0) {
-        }
+        while (open("/dev/null", O_RDONLY) >= 0) {}
         if (errno != EMFILE) return 253;
         FileJournal journal;
         return appendCode(journal, "x");

@@ -49,7 +49,8 @@ void writeMarker(const char* name, const std::string& text) {
 
 int holdJournal(int holdMs) {
     WriteHolder holder(kJournalFileName);
-    writeMarker(kReadyMarker, holder.holding() ? "held" : "failed with system error " + std::to_string(holder.error()));
+    writeMarker(kReadyMarker,
+                holder.holding() ? "held" : "failed with system error " + std::to_string(holder.error()));
     if (holdMs >= 0)
         std::this_thread::sleep_for(milliseconds(holdMs));
     else
@@ -80,7 +81,8 @@ int runHelper(int argc, char** argv) {
 }
 
 JournalHolder::JournalHolder(int holdMs)
-    : child_(std::make_unique<ChildProcess>(std::vector<std::string>{kHelperFlag, "hold", std::to_string(holdMs)})) {
+    : child_(std::make_unique<ChildProcess>(
+          std::vector<std::string>{kHelperFlag, "hold", std::to_string(holdMs)})) {
     const std::string report = readMarker(kReadyMarker, kHelperLimit);
     if (!report.empty()) state_ = report;
 }
@@ -97,7 +99,8 @@ void JournalHolder::release() {
 void JournalFileTest::SetUp() {
     previous_ = fs::current_path();
     std::random_device random;
-    dir_ = fs::temp_directory_path() / ("kvarnel-journal-" + std::to_string(random()) + std::to_string(random()));
+    dir_ = fs::temp_directory_path() /
+           ("kvarnel-journal-" + std::to_string(random()) + std::to_string(random()));
     ASSERT_TRUE(fs::create_directory(dir_));
     fs::current_path(dir_);
 }
@@ -106,7 +109,8 @@ void JournalFileTest::TearDown() {
     fs::current_path(previous_);
     std::error_code ignored;
     // Write permission back first: Windows removes no read-only file.
-    for (fs::recursive_directory_iterator it(dir_, ignored), end; !ignored && it != end; it.increment(ignored))
+    for (fs::recursive_directory_iterator it(dir_, ignored), end; !ignored && it != end;
+         it.increment(ignored))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(dir_, ignored);
@@ -126,8 +130,9 @@ TEST_F(JournalFileTest, EmptyJournalGetsExactlyOneLine) {
     FileJournal journal;
     journal.append("07.12.2026 / 14:13:51 / 41-ТЭ / Петров / Тест прерван");
     const std::string bytes = journalBytes();
-    EXPECT_EQ(bytes, "07.12.2026 / 14:13:51 / 41-\xD2\xDD / \xCF\xE5\xF2\xF0\xEE\xE2 / "
-                     "\xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED\r\n");
+    EXPECT_EQ(bytes,
+              "07.12.2026 / 14:13:51 / 41-\xD2\xDD / \xCF\xE5\xF2\xF0\xEE\xE2 / "
+              "\xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED\r\n");
     EXPECT_EQ(bytes.find('\n'), bytes.size() - 1);
 }
 
@@ -304,7 +309,9 @@ struct EndingCase {
     const char* after;
 };
 
-void PrintTo(const EndingCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::string(c.before)); }
+void PrintTo(const EndingCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(std::string(c.before));
+}
 
 class LastLineEnding : public JournalFileTest, public ::testing::WithParamInterface<EndingCase> {};
 
@@ -331,17 +338,22 @@ public:
 TEST_F(JournalFileTest, ControlCharactersInTheFieldsStillGiveOneLine) {
     createJournal("");
     FixedClock clock;
-    const std::string record = buildResultRecord(clock, "41\r\n\tТЭ", "Пет\x1B\x7F" "ров\n");
+    const std::string record = buildResultRecord(clock, "41\r\n\tТЭ",
+                                                 "Пет\x1B\x7F"
+                                                 "ров\n");
     FileJournal journal;
     journal.append(record + " / good");
-    EXPECT_EQ(journalBytes(), "07.12.2026 / 14:13:51 / 41   \xD2\xDD / \xCF\xE5\xF2  \xF0\xEE\xE2  / good\r\n");
+    EXPECT_EQ(journalBytes(),
+              "07.12.2026 / 14:13:51 / 41   \xD2\xDD / \xCF\xE5\xF2  \xF0\xEE\xE2  / good\r\n");
 }
 
 TEST_F(JournalFileTest, CharacterOutsideWindows1251IsWrittenAsQuestionMark) {
     createJournal("");
     FileJournal journal;
     journal.append("Ω-日 / 😀 / Ёж №5");
-    EXPECT_EQ(journalBytes(), "?-? / ? / \xA8\xE6 \xB9" "5\r\n");
+    EXPECT_EQ(journalBytes(),
+              "?-? / ? / \xA8\xE6 \xB9"
+              "5\r\n");
 }
 
 TEST_F(JournalFileTest, NameIsResolvedInTheCurrentDirectoryAtEachWrite) {

@@ -55,7 +55,8 @@ ChildProcess::~ChildProcess() { wait(); }
 int ChildProcess::wait() {
     if (process_ <= 0) return exitCode_;
     int status = 0;
-    if (waitpid(static_cast<pid_t>(process_), &status, 0) > 0 && WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
+    if (waitpid(static_cast<pid_t>(process_), &status, 0) > 0 && WIFEXITED(status))
+        exitCode_ = WEXITSTATUS(status);
     process_ = -1;
     return exitCode_;
 }

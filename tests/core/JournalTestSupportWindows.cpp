@@ -14,8 +14,8 @@ namespace {
 std::wstring wide(const std::string& utf8) {
     if (utf8.empty()) return std::wstring();
     const int size = static_cast<int>(utf8.size());
-    std::wstring result(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
-                        L'\0');
+    std::wstring result(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, result.data(), static_cast<int>(result.size()));
     return result;
 }
@@ -43,10 +43,12 @@ std::wstring quoted(const std::wstring& argument) {
 // root writes through the attribute, which it keeps as the Unix permission bits.
 bool readOnlyStopsThisProcess() {
     const wchar_t* const probe = L"read-only-probe";
-    const HANDLE created = CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_READONLY, nullptr);
+    const HANDLE created =
+        CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_READONLY, nullptr);
     if (created == INVALID_HANDLE_VALUE) return true;
     CloseHandle(created);
-    const HANDLE opened = CreateFileW(probe, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE opened =
+        CreateFileW(probe, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool stopped = opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED;
     if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
     SetFileAttributesW(probe, FILE_ATTRIBUTE_NORMAL);
@@ -79,8 +81,8 @@ int handlesInTheSystemTable() {
     std::vector<char> buffer(1 << 20);
     LONG status;
     ULONG needed = 0;
-    while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
-           kInfoLengthMismatch)
+    while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                           &needed)) == kInfoLengthMismatch)
         buffer.resize(buffer.size() * 2);
     if (status != 0) return -1;
     const auto* table = reinterpret_cast<const Table*>(buffer.data());
@@ -99,8 +101,8 @@ int openHandleCount() {
 
 WriteHolder::WriteHolder(const std::string& utf8Name) {
     // Write access, shared for reading only: every other writer gets a sharing violation.
-    const HANDLE handle = CreateFileW(wide(utf8Name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(wide(utf8Name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     holding_ = handle != INVALID_HANDLE_VALUE;
     if (holding_)
         handle_ = reinterpret_cast<std::intptr_t>(handle);
@@ -121,7 +123,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
         return;
     CloseHandle(info.hThread);
     process_ = reinterpret_cast<std::intptr_t>(info.hProcess);

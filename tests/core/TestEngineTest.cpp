@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/Catalogue.h"
-#include "tests/support/FakeFormView.h"
 #include "core/InOutError.h"
 #include "core/TestEngine.h"
+#include "tests/support/FakeFormView.h"
 
 using namespace kvarnel;
 using kvarnel::testing::FakeFormView;
@@ -119,7 +119,8 @@ TEST(TestEngine, FullTestDrawsEveryQuestionOnceAndThe40thPressGrades) {
         EXPECT_EQ(h.journal.lines, std::vector<std::string>{kRegistration + " / excellent"});
         EXPECT_EQ(h.state().RemainingCount, 39);
         EXPECT_TRUE(h.state().AnswerPending);
-        for (NodeNumber n = 1; n <= kNodeCount; ++n) EXPECT_EQ(h.state().NotAsked[static_cast<std::size_t>(n)], 1);
+        for (NodeNumber n = 1; n <= kNodeCount; ++n)
+            EXPECT_EQ(h.state().NotAsked[static_cast<std::size_t>(n)], 1);
         EXPECT_EQ(h.view.text(Control::Edit1Gruppa), "");
         EXPECT_EQ(h.view.text(Control::Edit1Fio), "");
         EXPECT_FALSE(h.engine.DueLineAtExit());
@@ -358,10 +359,16 @@ INSTANTIATE_TEST_SUITE_P(Thresholds, GradeTable,
                                            GradeCase{39, 100, "excellent", clRed}));
 
 TEST(TestEngine, GradeBandsByPercentage) {
-    const std::vector<std::pair<int, const char*>> bands = {
-        {0, "unsatisfactorily"}, {60, "unsatisfactorily"}, {61, "satisfactorily"}, {75, "satisfactorily"},
-        {76, "good"},           {90, "good"},             {91, "excellent"},      {100, "excellent"}};
-    for (const auto& [percentage, grade] : bands) EXPECT_EQ(TestEngine::GradeFor(percentage), grade) << percentage;
+    const std::vector<std::pair<int, const char*>> bands = {{0, "unsatisfactorily"},
+                                                            {60, "unsatisfactorily"},
+                                                            {61, "satisfactorily"},
+                                                            {75, "satisfactorily"},
+                                                            {76, "good"},
+                                                            {90, "good"},
+                                                            {91, "excellent"},
+                                                            {100, "excellent"}};
+    for (const auto& [percentage, grade] : bands)
+        EXPECT_EQ(TestEngine::GradeFor(percentage), grade) << percentage;
     EXPECT_EQ(TestEngine::GradeColour("unsatisfactorily"), clBlack);
     EXPECT_EQ(TestEngine::GradeColour("satisfactorily"), ColourNumber{0xFF0000});  // RGB 0,0,255
     EXPECT_EQ(TestEngine::GradeColour("good"), ColourNumber{0x008000});            // RGB 0,128,0
@@ -428,10 +435,10 @@ TEST(TestEngine, NothingIsDueBeforeTheFirstQuestion) {
 TEST(TestEngine, AbandonedLineIsDueOnceAQuestionWasDrawn) {
     struct Stage {
         const char* name;
-        int answered;       // questions answered before the last draw
-        bool drawLast;      // one more question drawn
-        bool answerLast;    // ... and answered
-        bool timeOutLast;   // ... and timed out
+        int answered;      // questions answered before the last draw
+        bool drawLast;     // one more question drawn
+        bool answerLast;   // ... and answered
+        bool timeOutLast;  // ... and timed out
     };
     const Stage stages[] = {
         {"first question open", 0, true, false, false},

@@ -40,8 +40,7 @@ void expectPictureUntouched(const FakeFormView& view) {
 }
 
 // Position of `call` in the log at or after `from`; fails the test when missing.
-std::size_t findCall(const std::vector<std::string>& calls, const std::string& call,
-                     std::size_t from = 0) {
+std::size_t findCall(const std::vector<std::string>& calls, const std::string& call, std::size_t from = 0) {
     auto it = std::find(calls.begin() + static_cast<std::ptrdiff_t>(from), calls.end(), call);
     EXPECT_NE(it, calls.end()) << "missing call: " << call;
     return static_cast<std::size_t>(it - calls.begin());
@@ -137,8 +136,8 @@ TEST(CloseUpViewer, PressAndReleaseRunTheirStepsInOrder) {
     at = findCall(calls, "setVisible Image2 1", at);
     at = findCall(calls, "setShapeVisible ShapeM4 1", at);
     at = findCall(calls, "setPanelVisible 4 1", at);
-    at = findCall(calls, "setShapeVisible ShapeV1 0", at);   // first of the group
-    at = findCall(calls, "setShapeVisible ShapeV9 0", at);   // a node's first before its further
+    at = findCall(calls, "setShapeVisible ShapeV1 0", at);  // first of the group
+    at = findCall(calls, "setShapeVisible ShapeV9 0", at);  // a node's first before its further
     at = findCall(calls, "setShapeVisible ShapeV9_1 0", at);
     at = findCall(calls, "setShapeVisible ShapeV39 0", at);
     at = findCall(calls, "setPointerHidden 1", at);
@@ -154,9 +153,9 @@ TEST(CloseUpViewer, PressAndReleaseRunTheirStepsInOrder) {
     at = findCall(calls, "setVisible Image1 1", at);
     at = findCall(calls, "setPointerHidden 0", at);
     at = findCall(calls, "setHotspotHint ShapeV39 1", at);
-    at = findCall(calls, "setShapeVisible ShapeV1 1", at);   // hints before hotspots
+    at = findCall(calls, "setShapeVisible ShapeV1 1", at);  // hints before hotspots
     at = findCall(calls, "setShapeVisible ShapeV39 1", at);
-    at = findCall(calls, "setPanelVisible 1 0", at);         // panels before markers
+    at = findCall(calls, "setPanelVisible 1 0", at);  // panels before markers
     at = findCall(calls, "setPanelVisible 39 0", at);
     at = findCall(calls, "setShapeVisible ShapeM1 0", at);
     EXPECT_EQ(calls.size(), 4u + 2 * kHotspotCount + kNodeCount + kMarkerCount);
@@ -242,9 +241,7 @@ TEST(CloseUpViewer, FirstPressHidesTheInstructionTextForGood) {
     rig.controller.SpeedPuskClick();
     rig.click(4);
     EXPECT_FALSE(rig.view.isVisible(Control::StaticText1Mashtab));
-    EXPECT_EQ(std::count(rig.view.calls.begin(), rig.view.calls.end(),
-                         "setVisible StaticText1Mashtab 1"),
-              0);
+    EXPECT_EQ(std::count(rig.view.calls.begin(), rig.view.calls.end(), "setVisible StaticText1Mashtab 1"), 0);
 }
 
 // Outside study mode a press answers (or not) and never touches the picture.
@@ -273,20 +270,19 @@ TEST_P(OutsideStudyMode, PressLeavesThePictureAloneAndHintsStayOff) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, OutsideStudyMode,
-    ::testing::Values(
-        ModeCase{"Registration", [](FlowRig& r) { r.controller.SpeedButtonRezWoprosClick(); }},
-        ModeCase{"AwaitingQuestion", [](FlowRig& r) { r.registerAs(); }},
-        ModeCase{"QuestionOpen",
-                 [](FlowRig& r) {
-                     r.registerAs();
-                     r.controller.SpeedPuskClick();
-                 }},
-        ModeCase{"TestFinished",
-                 [](FlowRig& r) {
-                     r.registerAs();
-                     r.answerRight(kNodeCount);
-                     r.controller.SpeedPuskClick();
-                 }}),
+    ::testing::Values(ModeCase{"Registration", [](FlowRig& r) { r.controller.SpeedButtonRezWoprosClick(); }},
+                      ModeCase{"AwaitingQuestion", [](FlowRig& r) { r.registerAs(); }},
+                      ModeCase{"QuestionOpen",
+                               [](FlowRig& r) {
+                                   r.registerAs();
+                                   r.controller.SpeedPuskClick();
+                               }},
+                      ModeCase{"TestFinished",
+                               [](FlowRig& r) {
+                                   r.registerAs();
+                                   r.answerRight(kNodeCount);
+                                   r.controller.SpeedPuskClick();
+                               }}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "core/Catalogue.h"
-#include "ui/flow/CloseUpViewer.h"
-#include "tests/support/FakeFormView.h"
 #include "core/InOutError.h"
 #include "core/Journal.h"
-#include "ui/flow/KeyboardLayouts.h"
-#include "ui/flow/ModeController.h"
 #include "core/Random.h"
 #include "core/ResultRecord.h"
 #include "core/TestEngine.h"
+#include "tests/support/FakeFormView.h"
+#include "ui/flow/CloseUpViewer.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "ui/flow/ModeController.h"
 
 namespace kvarnel::testing {
 
@@ -58,9 +58,13 @@ struct FlowRig {
     int quitRequests = 0;
     int hintSettingsApplied = 0;
     int doubleBufferingSwitched = 0;
-    ModeController controller{view, engine, viewer, layouts, clock, random,
-                              ModeCallbacks{[this] { ++quitRequests; },
-                                            [this] { ++hintSettingsApplied; },
+    ModeController controller{view,
+                              engine,
+                              viewer,
+                              layouts,
+                              clock,
+                              random,
+                              ModeCallbacks{[this] { ++quitRequests; }, [this] { ++hintSettingsApplied; },
                                             [this] { ++doubleBufferingSwitched; }}};
 
     explicit FlowRig(bool create = true) {

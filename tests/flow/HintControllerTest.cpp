@@ -19,7 +19,7 @@ QCoreApplication& application() {
     return app;
 }
 
-constexpr int kDelay = 150;    // long enough that 20 ms steps never let it run out
+constexpr int kDelay = 150;  // long enough that 20 ms steps never let it run out
 constexpr int kDisplay = 400;
 const QString kTextA = QStringLiteral("Rotor ");
 const QString kTextB = QStringLiteral("Support bearing");
@@ -57,7 +57,7 @@ TEST_F(Hints, Rule1ShownAfterThePointerHasRestedForTheDelay) {
     EXPECT_EQ(shown.count(), 0);
     EXPECT_EQ(hints.state(), HintController::State::Waiting);
     ASSERT_TRUE(shown.wait(5 * kDelay));
-    EXPECT_GE(clock.elapsed(), kDelay);  // never early: the timers are precise
+    EXPECT_GE(clock.elapsed(), kDelay);               // never early: the timers are precise
     EXPECT_EQ(shown.at(0).at(0).toString(), kTextA);  // the whole text, trailing blank kept
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt);
 }

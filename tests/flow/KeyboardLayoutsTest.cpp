@@ -31,8 +31,7 @@ TEST(KeyboardLayouts, FindsAGroupOnlyByItsWholeName) {
     const std::vector<std::string> groups = {"English (US)", "", "Russian", ""};
     EXPECT_EQ(X11KeyboardLayouts::findGroup(groups, "Russian"), 2);
     EXPECT_EQ(X11KeyboardLayouts::findGroup(groups, "English (US)"), 0);
-    EXPECT_EQ(X11KeyboardLayouts::findGroup({"English (UK)", "Russian (phonetic)"}, "Russian"),
-              std::nullopt);
+    EXPECT_EQ(X11KeyboardLayouts::findGroup({"English (UK)", "Russian (phonetic)"}, "Russian"), std::nullopt);
     EXPECT_EQ(X11KeyboardLayouts::findGroup(groups, ""), std::nullopt);  // unused slots never match
 }
 
@@ -66,8 +65,8 @@ public:
             const std::string fd = std::to_string(fds[1]);
             int null = open("/dev/null", O_WRONLY);
             dup2(null, 2);
-            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp",
-                  "-screen", "0", "320x200x24", static_cast<char*>(nullptr));
+            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+                  "320x200x24", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[1]);

@@ -11,8 +11,7 @@ namespace {
 
 int fieldCount(const std::string& line) {
     int fields = 1;
-    for (std::size_t at = line.find(" / "); at != std::string::npos; at = line.find(" / ", at + 3))
-        ++fields;
+    for (std::size_t at = line.find(" / "); at != std::string::npos; at = line.find(" / ", at + 3)) ++fields;
     return fields;
 }
 
@@ -61,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RegistrationCase{"", "", "You must enter your group number!"},
                       RegistrationCase{"", "Петров", "You must enter your group number!"},
                       RegistrationCase{"41-ТЭ", "", "You must enter your last name!"},
-                      RegistrationCase{" ", "Петров", nullptr},
-                      RegistrationCase{"41-ТЭ", " ", nullptr},
+                      RegistrationCase{" ", "Петров", nullptr}, RegistrationCase{"41-ТЭ", " ", nullptr},
                       RegistrationCase{" 41 / ТЭ ", "Петров ", nullptr}));
 
 TEST(RegistrationRetry, ARefusedEntryCanBeCompletedAfterwards) {
@@ -230,8 +228,7 @@ TEST_P(ExitInEveryState, WritesTheDueLineThenQuits) {
     GetParam().reach(rig);
     rig.controller.SpeedExitClick();
     const std::vector<std::string> expected =
-        GetParam().abandonedLineDue ? std::vector<std::string>{kAbandonedLine}
-                                    : std::vector<std::string>{};
+        GetParam().abandonedLineDue ? std::vector<std::string>{kAbandonedLine} : std::vector<std::string>{};
     EXPECT_EQ(rig.journal.lines, expected);
     EXPECT_EQ(rig.quitRequests, 1);
     // The quit closes the window: the close box's write must not repeat the line.
@@ -243,9 +240,8 @@ TEST_P(ExitInEveryState, ClosingTheWindowWritesTheDueLineToo) {
     FlowRig rig;
     GetParam().reach(rig);
     rig.controller.WindowClosing();
-    EXPECT_EQ(rig.journal.lines, GetParam().abandonedLineDue
-                                     ? std::vector<std::string>{kAbandonedLine}
-                                     : std::vector<std::string>{});
+    EXPECT_EQ(rig.journal.lines, GetParam().abandonedLineDue ? std::vector<std::string>{kAbandonedLine}
+                                                             : std::vector<std::string>{});
     EXPECT_EQ(rig.quitRequests, 0);  // the window closes by itself
 }
 

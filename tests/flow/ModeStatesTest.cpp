@@ -11,9 +11,9 @@ namespace {
 
 // Columns of the tables below.
 enum State { Study, Registration, Awaiting, Open, Answered, TimedOut, AnsweredLate, Finished, kStates };
-const char* const kStateNames[kStates] = {"StudyMode", "Registration", "AwaitingQuestion",
-                                          "QuestionOpen", "Answered", "TimedOut",
-                                          "AnsweredAfterTimeout", "TestFinished"};
+const char* const kStateNames[kStates] = {
+    "StudyMode", "Registration", "AwaitingQuestion",     "QuestionOpen",
+    "Answered",  "TimedOut",     "AnsweredAfterTimeout", "TestFinished"};
 
 void reach(FlowRig& rig, State state) {
     if (state == Study) return;
@@ -42,28 +42,28 @@ struct ControlRow {
 };
 const ControlRow kControlRows[] = {
     //                                     S R A O N T L F      S R A O N T L F
-    {Control::SpeedButtonRezWopros,       "11111110", "10000001"},
-    {Control::SpeedButtonRezOznkom,       "00000000", "00000001"},
-    {Control::SpeedPusk,                  "00111110", "--10111-"},
-    {Control::SpeedExit,                  "11111111", "11111111"},
-    {Control::SpeedVvod,                  "01000000", "--------"},
-    {Control::Edit1Gruppa,                "01000000", "--------"},
-    {Control::Edit1Fio,                   "01000000", "--------"},
-    {Control::LabelGruppa,                "01000000", "--------"},
-    {Control::LabelFio,                   "01000000", "--------"},
-    {Control::LabelPanelFio,              "01000000", "--------"},
-    {Control::LabelRegObutch,             "10000000", "--------"},
-    {Control::LabelRegTest,               "01111111", "--------"},
-    {Control::LabelWopros,                "01111111", "--------"},
-    {Control::LabelOtvet,                 "01111110", "--------"},
-    {Control::Label_Ostalos,              "11111111", "--------"},
-    {Control::ProgressBar1,               "00010000", "--------"},
-    {Control::LabelStat1,                 "00000001", "--------"},
-    {Control::LabelStat2,                 "00000001", "--------"},
-    {Control::StaticText1Mashtab,         "10000000", "--------"},
-    {Control::Image1,                     "11111111", "--------"},
-    {Control::Image2,                     "00000000", "--------"},
-    {Control::Image3,                     "00000000", "--------"},
+    {Control::SpeedButtonRezWopros, "11111110", "10000001"},
+    {Control::SpeedButtonRezOznkom, "00000000", "00000001"},
+    {Control::SpeedPusk, "00111110", "--10111-"},
+    {Control::SpeedExit, "11111111", "11111111"},
+    {Control::SpeedVvod, "01000000", "--------"},
+    {Control::Edit1Gruppa, "01000000", "--------"},
+    {Control::Edit1Fio, "01000000", "--------"},
+    {Control::LabelGruppa, "01000000", "--------"},
+    {Control::LabelFio, "01000000", "--------"},
+    {Control::LabelPanelFio, "01000000", "--------"},
+    {Control::LabelRegObutch, "10000000", "--------"},
+    {Control::LabelRegTest, "01111111", "--------"},
+    {Control::LabelWopros, "01111111", "--------"},
+    {Control::LabelOtvet, "01111110", "--------"},
+    {Control::Label_Ostalos, "11111111", "--------"},
+    {Control::ProgressBar1, "00010000", "--------"},
+    {Control::LabelStat1, "00000001", "--------"},
+    {Control::LabelStat2, "00000001", "--------"},
+    {Control::StaticText1Mashtab, "10000000", "--------"},
+    {Control::Image1, "11111111", "--------"},
+    {Control::Image2, "00000000", "--------"},
+    {Control::Image3, "00000000", "--------"},
 };
 
 constexpr const char* kQuestion = "<the drawn question>";
@@ -74,12 +74,12 @@ struct TextRow {
     std::array<std::optional<std::string>, kStates> text;  // nullopt: not looked at
 };
 const TextRow kTextRows[] = {
-    {Control::LabelWopros,
-     {"", "", "", kQuestion, kQuestion, kTimeout, kTimeout, "No more questions"}},
+    {Control::LabelWopros, {"", "", "", kQuestion, kQuestion, kTimeout, kTimeout, "No more questions"}},
     {Control::LabelOtvet, {"", "", "", "", "CORRECT !", "", "MISTAKE !", ""}},
     {Control::Label_Ostalos, {"", "39", "39", "38", "38", "38", "38", "0"}},
-    {Control::LabelStat2, {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-                           std::nullopt, std::nullopt, "excellent"}},
+    {Control::LabelStat2,
+     {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+      "excellent"}},
 };
 
 struct ColourRow {
@@ -127,8 +127,8 @@ TEST_P(EveryState, ControlsAreAsTheStateTablesSay) {
         std::string expected = *row.text[state];
         if (expected == kQuestion) {
             ASSERT_GE(rig.engine.state().CurrentQuestion, 1);
-            expected = rig.engine.state().Questions[static_cast<std::size_t>(
-                rig.engine.state().CurrentQuestion)];
+            expected =
+                rig.engine.state().Questions[static_cast<std::size_t>(rig.engine.state().CurrentQuestion)];
         }
         EXPECT_EQ(view.text(row.control), expected) << controlName(row.control) << " text";
     }

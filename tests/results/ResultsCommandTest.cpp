@@ -18,10 +18,10 @@ const std::string kName = "Тест_кварнел.txt";
 // ANSI code page on Windows and name another file.
 const fs::path kPath = fs::u8path(kName);
 // Windows-1251 bytes of the texts the cases use.
-const std::string kTE = "\xD2\xDD";                       // ТЭ
-const std::string kPetrov = "\xCF\xE5\xF2\xF0\xEE\xE2";   // Петров
-const std::string kAnna = "\xC0\xED\xED\xE0";             // Анна
-const std::string kMaria = "\xCC\xE0\xF0\xE8\xFF";        // Мария
+const std::string kTE = "\xD2\xDD";                                              // ТЭ
+const std::string kPetrov = "\xCF\xE5\xF2\xF0\xEE\xE2";                          // Петров
+const std::string kAnna = "\xC0\xED\xED\xE0";                                    // Анна
+const std::string kMaria = "\xCC\xE0\xF0\xE8\xFF";                               // Мария
 const std::string kAbandoned = "\xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED";  // Тест прерван
 
 struct JournalCase {
@@ -50,8 +50,8 @@ protected:
     void SetUp() override {
         previous_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
-               ("kvarnel-results-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+               ("kvarnel-results-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(dir_);
         fs::current_path(dir_);
     }
@@ -68,7 +68,8 @@ std::vector<std::string> reportedLines(const std::string& err) {
     for (std::size_t start = 0; start < err.size();) {
         const std::size_t end = err.find('\n', start);
         const std::string line = err.substr(start, end - start);
-        if (line.rfind(prefix, 0) == 0) lines.push_back(line.substr(prefix.size(), line.find(':', prefix.size()) - prefix.size() + 1));
+        if (line.rfind(prefix, 0) == 0)
+            lines.push_back(line.substr(prefix.size(), line.find(':', prefix.size()) - prefix.size() + 1));
         start = end == std::string::npos ? err.size() : end + 1;
     }
     return lines;
@@ -102,79 +103,109 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, OddJournal,
     ::testing::Values(
         JournalCase{"PlainCrLfAndCsvQuoting",
-                    "07.12.2026 / 14:13:51 / 41-" + kTE + " / " + kPetrov + " / good\r\n"
-                    "12/7/26 / 2:05:09 PM / 7 / Smith, \"J\" / " + kAbandoned + "\r\n",
+                    "07.12.2026 / 14:13:51 / 41-" + kTE + " / " + kPetrov +
+                        " / good\r\n"
+                        "12/7/26 / 2:05:09 PM / 7 / Smith, \"J\" / " +
+                        kAbandoned + "\r\n",
                     "date        time        group  surname     outcome\n"
                     "07.12.2026  14:13:51    41-ТЭ  Петров      good\n"
                     "12/7/26     2:05:09 PM  7      Smith, \"J\"  Тест прерван\n"
-                    "\n" + kSummaryHeader +
-                    "41-ТЭ      1                 0               0     1          0          0\n"
-                    "7          1                 0               0     0          0          1\n",
+                    "\n" +
+                        kSummaryHeader +
+                        "41-ТЭ      1                 0               0     1          0          0\n"
+                        "7          1                 0               0     0          0          1\n",
                     csvRows({"07.12.2026,14:13:51,41-ТЭ,Петров,good,Тест_кварнел.txt,1",
                              "12/7/26,2:05:09 PM,7,\"Smith, \"\"J\"\"\",Тест прерван,Тест_кварнел.txt,2"}),
-                    {}, 0},
+                    {},
+                    0},
         JournalCase{"LfOnlyEmptyLinesAndNoFinalBreak",
-                    "\n\r\n07.12.2026 / 9:00:00 / 41-" + kTE + " / " + kAnna + " / excellent\n\n"
-                    "07.12.2026 / 9:30:00 / 41-" + kTE + " / " + kMaria + " / unsatisfactorily",
+                    "\n\r\n07.12.2026 / 9:00:00 / 41-" + kTE + " / " + kAnna +
+                        " / excellent\n\n"
+                        "07.12.2026 / 9:30:00 / 41-" +
+                        kTE + " / " + kMaria + " / unsatisfactorily",
                     "date        time     group  surname  outcome\n"
                     "07.12.2026  9:00:00  41-ТЭ  Анна     excellent\n"
                     "07.12.2026  9:30:00  41-ТЭ  Мария    unsatisfactorily\n"
-                    "\n" + kSummaryHeader +
-                    "41-ТЭ      2                 1               0     0          1          0\n",
+                    "\n" +
+                        kSummaryHeader +
+                        "41-ТЭ      2                 1               0     0          1          0\n",
                     csvRows({"07.12.2026,9:00:00,41-ТЭ,Анна,excellent,Тест_кварнел.txt,3",
                              "07.12.2026,9:30:00,41-ТЭ,Мария,unsatisfactorily,Тест_кварнел.txt,5"}),
-                    {}, 0},
+                    {},
+                    0},
         JournalCase{"GluedRecordsSplitOnlyWhenBothParse",
-                    "07.12.2026 / 9:00:00 / 1 / A / good07.12.2026 / 9:10:00 / 1 / B / " + kAbandoned + "\r\n"
-                    "07.12.2026 / 9:20:00 / 1 / C / good07.12.2026 / 9:30 / 1 / D / good\r\n",
+                    "07.12.2026 / 9:00:00 / 1 / A / good07.12.2026 / 9:10:00 / 1 / B / " + kAbandoned +
+                        "\r\n"
+                        "07.12.2026 / 9:20:00 / 1 / C / good07.12.2026 / 9:30 / 1 / D / good\r\n",
                     "date        time     group  surname  outcome\n"
                     "07.12.2026  9:00:00  1      A        good\n"
                     "07.12.2026  9:10:00  1      B        Тест прерван\n"
-                    "\n" + kSummaryHeader +
-                    "1          2                 0               0     1          0          1\n",
+                    "\n" +
+                        kSummaryHeader +
+                        "1          2                 0               0     1          0          1\n",
                     csvRows({"07.12.2026,9:00:00,1,A,good,Тест_кварнел.txt,1",
                              "07.12.2026,9:10:00,1,B,Тест прерван,Тест_кварнел.txt,1"}),
-                    {"1:", "2:"}, 1},
+                    {"1:", "2:"},
+                    1},
         JournalCase{"RepeatedAbandonedIsOneTest",
-                    "07.12.2026 / 9:00:00 / 1 / A / " + kAbandoned + " / " + kAbandoned + " / " +
-                        kAbandoned + "\r\n07.12.2026 / 9:00:00 / 1 / A / good / " + kAbandoned + "\r\n",
+                    "07.12.2026 / 9:00:00 / 1 / A / " + kAbandoned + " / " + kAbandoned + " / " + kAbandoned +
+                        "\r\n07.12.2026 / 9:00:00 / 1 / A / good / " + kAbandoned + "\r\n",
                     "date        time     group  surname  outcome\n"
                     "07.12.2026  9:00:00  1      A        Тест прерван\n"
-                    "\n" + kSummaryHeader +
-                    "1          1                 0               0     0          0          1\n",
+                    "\n" +
+                        kSummaryHeader +
+                        "1          1                 0               0     0          0          1\n",
                     csvRows({"07.12.2026,9:00:00,1,A,Тест прерван,Тест_кварнел.txt,1"}),
-                    {"1:", "2:"}, 1},
+                    {"1:", "2:"},
+                    1},
         JournalCase{"SeparatorInsideSurname",
-                    "07.12.2026 / 9:00:00 / 1 / " + kAnna + " / " + kMaria + " / good\r\n"
-                    "07.12.2026 / 9:00:00 / 1 / a / b / c / good\r\n",
+                    "07.12.2026 / 9:00:00 / 1 / " + kAnna + " / " + kMaria +
+                        " / good\r\n"
+                        "07.12.2026 / 9:00:00 / 1 / a / b / c / good\r\n",
                     "date        time     group  surname       outcome\n"
                     "07.12.2026  9:00:00  1      Анна / Мария  good\n"
-                    "\n" + kSummaryHeader +
-                    "1          1                 0               0     1          0          0\n",
+                    "\n" +
+                        kSummaryHeader +
+                        "1          1                 0               0     1          0          0\n",
                     csvRows({"07.12.2026,9:00:00,1,Анна / Мария,good,Тест_кварнел.txt,1"}),
-                    {"1:", "2:"}, 1},
+                    {"1:", "2:"},
+                    1},
         JournalCase{"UndefinedByteAndControlCharacter",
                     "07.12.2026 / 9:00:00 / 1 / A\x98\x1B[2J / good\r\n",
                     "date        time     group  surname  outcome\n"
                     "07.12.2026  9:00:00  1      A\uFFFD\uFFFD[2J   good\n"
-                    "\n" + kSummaryHeader +
-                    "1          1                 0               0     1          0          0\n",
+                    "\n" +
+                        kSummaryHeader +
+                        "1          1                 0               0     1          0          0\n",
                     csvRows({"07.12.2026,9:00:00,1,A\uFFFD\uFFFD[2J,good,Тест_кварнел.txt,1"}),
-                    {"1:"}, 1},
+                    {"1:"},
+                    1},
         JournalCase{"HundredKilobyteName",
-                    "07.12.2026 / 9:00:00 / 1 / " + kLongName + " / good\r\n"
-                    "07.12.2026 / 9:00:00 / 1 / B / excellent\r\n",
-                    "date        time     group  surname" + std::string(35, ' ') + "outcome\n"
-                    "07.12.2026  9:00:00  1      " + kLongName + "  good\n"
-                    "07.12.2026  9:00:00  1      B" + std::string(39, ' ') + "  excellent\n"
-                    "\n" + kSummaryHeader +
-                    "1          2                 0               0     1          1          0\n",
+                    "07.12.2026 / 9:00:00 / 1 / " + kLongName +
+                        " / good\r\n"
+                        "07.12.2026 / 9:00:00 / 1 / B / excellent\r\n",
+                    "date        time     group  surname" + std::string(35, ' ') +
+                        "outcome\n"
+                        "07.12.2026  9:00:00  1      " +
+                        kLongName +
+                        "  good\n"
+                        "07.12.2026  9:00:00  1      B" +
+                        std::string(39, ' ') +
+                        "  excellent\n"
+                        "\n" +
+                        kSummaryHeader +
+                        "1          2                 0               0     1          1          0\n",
                     csvRows({"07.12.2026,9:00:00,1," + kLongName + ",good,Тест_кварнел.txt,1",
                              "07.12.2026,9:00:00,1,B,excellent,Тест_кварнел.txt,2"}),
-                    {}, 0},
-        JournalCase{"NotRecords", "07.12.2026 / 9:00:00 / 1 / A\r\nhello / 9:00:00 / 1 / A / good\r\n"
+                    {},
+                    0},
+        JournalCase{"NotRecords",
+                    "07.12.2026 / 9:00:00 / 1 / A\r\nhello / 9:00:00 / 1 / A / good\r\n"
                     "07.12.2026 / 9:00 / 1 / A / good\r\n07.12.2026 / 9:00:00 / 1 / A / fine\r\n",
-                    "no records\n", csvRows({}), {"1:", "2:", "3:", "4:"}, 1},
+                    "no records\n",
+                    csvRows({}),
+                    {"1:", "2:", "3:", "4:"},
+                    1},
         JournalCase{"EmptyFile", "", "no records\n", csvRows({}), {}, 0},
         JournalCase{"MissingFile", std::nullopt, "no records\n", csvRows({}), {}, 2}),
     [](const auto& info) { return info.param.name; });
@@ -193,8 +224,9 @@ TEST_F(OddJournal, SeveralFilesShowTheirSourceAndOneGroupIsKept) {
               "date        time     group  surname  outcome    source\n"
               "07.12.2026  9:00:00  41     A        good       a.txt:1\n"
               "08.12.2026  9:00:00   41    C        excellent  b.txt:1\n"
-              "\n" + kSummaryHeader +
-              "41         2                 0               0     1          1          0\n");
+              "\n" +
+                  kSummaryHeader +
+                  "41         2                 0               0     1          1          0\n");
     EXPECT_EQ(result.exitCode, 0);
 }
 

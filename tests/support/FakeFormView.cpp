@@ -7,9 +7,8 @@ FakeFormView::FakeFormView() {
     // Stored as hidden in the window's description.
     for (Control c : {Control::Image1, Control::Image2, Control::Image3, Control::SpeedButtonRezOznkom,
                       Control::LabelRegObutch, Control::LabelRegTest, Control::LabelStat1,
-                      Control::LabelStat2, Control::LabelPanelFio, Control::LabelGruppa,
-                      Control::LabelFio, Control::SpeedVvod, Control::ProgressBar1,
-                      Control::Edit1Gruppa, Control::Edit1Fio})
+                      Control::LabelStat2, Control::LabelPanelFio, Control::LabelGruppa, Control::LabelFio,
+                      Control::SpeedVvod, Control::ProgressBar1, Control::Edit1Gruppa, Control::Edit1Fio})
         controls_[c].visible = false;
     controls_[Control::LabelStat1].text = "Статистика  правильных ответов:              % ";
     controls_[Control::LabelRegObutch].text = "Study mode";
@@ -56,18 +55,24 @@ void FakeFormView::setTimerRunning(bool running) {
 }
 void FakeFormView::setShapeVisible(std::string_view shape, bool visible) {
     calls.push_back("setShapeVisible " + std::string(shape) + " " + std::to_string(visible));
-    if (visible) visibleShapes_.insert(std::string(shape));
-    else visibleShapes_.erase(std::string(shape));
+    if (visible)
+        visibleShapes_.insert(std::string(shape));
+    else
+        visibleShapes_.erase(std::string(shape));
 }
 void FakeFormView::setHotspotHint(std::string_view hotspot, bool enabled) {
     calls.push_back("setHotspotHint " + std::string(hotspot) + " " + std::to_string(enabled));
-    if (enabled) hints_.insert(std::string(hotspot));
-    else hints_.erase(std::string(hotspot));
+    if (enabled)
+        hints_.insert(std::string(hotspot));
+    else
+        hints_.erase(std::string(hotspot));
 }
 void FakeFormView::setPanelVisible(NodeNumber node, bool visible) {
     calls.push_back("setPanelVisible " + std::to_string(node) + " " + std::to_string(visible));
-    if (visible) panels_.insert(node);
-    else panels_.erase(node);
+    if (visible)
+        panels_.insert(node);
+    else
+        panels_.erase(node);
 }
 void FakeFormView::setPointerHidden(bool hidden) {
     calls.push_back("setPointerHidden " + std::to_string(hidden));

@@ -1,19 +1,19 @@
 // The application frame: the title, the error box and its full-stop rule, the
 // guard's release of the capture, the date and time texts, and where the
 // registration message and the hint pop-up go.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
+#include "WindowHarness.h"
 #include "app/ApplicationTitle.h"
 #include "app/DisplayPlatform.h"
+#include "ui/drawing/Surface.h"
 #include "ui/window/HintPopup.h"
 #include "ui/window/LocaleDateTimeTexts.h"
 #include "ui/window/RegistrationMessage.h"
-#include "ui/drawing/Surface.h"
-#include "WindowHarness.h"
 
 namespace kvarnel::testing {
 namespace {
@@ -82,8 +82,11 @@ TEST(UiAppFrame, GuardReleasesTheCaptureAndTheEventLoopGoesOn) {
 
 TEST(UiAppFrame, TimeFormatsLoseTheirTimeZone) {
     const std::pair<const char*, const char*> cases[] = {
-        {"h:mm:ss AP t", "h:mm:ss AP"}, {"HH:mm:ss t", "HH:mm:ss"}, {"t HH:mm:ss", "HH:mm:ss"},
-        {"HH:mm:ss", "HH:mm:ss"},       {"H 'h' mm 'min' ss 's' t", "H 'h' mm 'min' ss 's'"},
+        {"h:mm:ss AP t", "h:mm:ss AP"},
+        {"HH:mm:ss t", "HH:mm:ss"},
+        {"t HH:mm:ss", "HH:mm:ss"},
+        {"HH:mm:ss", "HH:mm:ss"},
+        {"H 'h' mm 'min' ss 's' t", "H 'h' mm 'min' ss 's'"},
         {"HH:mm:ss tttt", "HH:mm:ss"},
     };
     for (const auto& [format, expected] : cases)
@@ -118,19 +121,17 @@ TEST(UiAppFrame, WaylandWithAnXDisplayStartsOnXUnlessTheUserChoseAPlatform) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(chosenQtPlatform(c.environment), c.expected)
-            << c.environment.qtPlatform << "|" << c.environment.waylandDisplay << "|" << c.environment.xDisplay;
+            << c.environment.qtPlatform << "|" << c.environment.waylandDisplay << "|"
+            << c.environment.xDisplay;
 }
 
 TEST(UiAppFrame, ShortDatesWithoutANumericMonthBecomeDayMonthYear) {
     const std::pair<const char*, const char*> cases[] = {
         {"d MMM yyyy", "dd.MM.yyyy"},  // the C locale
-        {"d MMMM y", "dd.MM.yyyy"},
-        {"dd 'de' MMM 'de' yy", "dd.MM.yyyy"},
-        {"dd.MM.yyyy", "dd.MM.yyyy"},
-        {"M/d/yy", "M/d/yy"},
-        {"y-MM-dd", "y-MM-dd"},
-        {"d 'MMM' M yy", "d 'MMM' M yy"},  // quoted letters are text
-        {"MM/yy", "dd.MM.yyyy"},           // no day
+        {"d MMMM y", "dd.MM.yyyy"},   {"dd 'de' MMM 'de' yy", "dd.MM.yyyy"},
+        {"dd.MM.yyyy", "dd.MM.yyyy"}, {"M/d/yy", "M/d/yy"},
+        {"y-MM-dd", "y-MM-dd"},       {"d 'MMM' M yy", "d 'MMM' M yy"},  // quoted letters are text
+        {"MM/yy", "dd.MM.yyyy"},                                         // no day
     };
     for (const auto& [format, expected] : cases)
         EXPECT_EQ(LocaleDateTimeTexts::numericDateFormat(format), expected) << format;

@@ -106,8 +106,7 @@ inline SurfaceElement button(const QString& name, QRect box, const QString& capt
     return e;
 }
 
-inline SurfaceElement picture(const QString& name, QRect box, const JpegPicture* source,
-                              bool centred) {
+inline SurfaceElement picture(const QString& name, QRect box, const JpegPicture* source, bool centred) {
     SurfaceElement e;
     e.name = name;
     e.kind = SurfaceElement::Kind::Picture;

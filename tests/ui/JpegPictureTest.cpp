@@ -24,8 +24,8 @@ QImage gradientImage(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(),
-                                      x < size.width() / 2 ? 40 : 200));
+            image.setPixel(
+                x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), x < size.width() / 2 ? 40 : 200));
     return image;
 }
 
@@ -138,8 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     Streams, JpegFailureTest,
     ::testing::Values(BadStream{"empty", {}},
                       BadStream{"not a JPEG", QByteArray("GIF89a, certainly not a JPEG stream")},
-                      BadStream{"no start marker",
-                                withoutStart(jpegStream(gradientImage({16, 16})))}));
+                      BadStream{"no start marker", withoutStart(jpegStream(gradientImage({16, 16})))}));
 
 TEST(JpegDecode, StreamCutShortStillGivesAWholePictureOrNone) {
     const QByteArray whole = jpegStream(gradientImage({120, 90}));
@@ -159,8 +158,7 @@ TEST(PictureResources, ReadsTheThreeStreamsFromItsDirectory) {
     const struct {
         View view;
         QSize size;
-    } pictures[] = {{View::Overview, {1005, 523}}, {View::Front, {1006, 523}},
-                    {View::Rear, {1006, 524}}};
+    } pictures[] = {{View::Overview, {1005, 523}}, {View::Front, {1006, 523}}, {View::Rear, {1006, 524}}};
     for (const auto& p : pictures) {
         QFile file(dir.filePath(PictureResources::fileName(p.view)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

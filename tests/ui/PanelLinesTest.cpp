@@ -2,6 +2,7 @@
 // lays out as exactly one line of the panel, in the substituted face at the
 // panel's pixel size, and the whole text stays inside the box with nothing to
 // scroll. Measured on the real panel after a press on the node's hotspot.
+#include <gtest/gtest.h>
 #include <QAbstractTextDocumentLayout>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -10,10 +11,9 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
-#include <gtest/gtest.h>
 
-#include "core/Catalogue.h"
 #include "WindowHarness.h"
+#include "core/Catalogue.h"
 
 namespace kvarnel::testing {
 namespace {

@@ -8,8 +8,7 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + KVARNEL_OFFSCREEN_CONFIG);
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", KVARNEL_TEST_RUNTIME_DIR);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", KVARNEL_TEST_RUNTIME_DIR);
     // Set for Windows builds only, where the offscreen platform needs a font folder.
     if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR") && QByteArray(KVARNEL_TEST_FONT_DIR).size() > 0)
         qputenv("QT_QPA_FONTDIR", KVARNEL_TEST_FONT_DIR);

@@ -8,6 +8,8 @@
 // no journal, one in five is steered towards whole tests.
 //   KVARNEL_RANDOM_EVENT_SEED=<n>    runs seed n alone (to replay a failure)
 //   KVARNEL_RANDOM_EVENT_SEEDS=<k>   runs the first k seeds of the list
+#include <gtest/gtest.h>
+#include <iconv.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -17,34 +19,48 @@
 #include <QTextEdit>
 #include <QWheelEvent>
 #include <QWindow>
-#include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cstdio>
 #include <memory>
 #include <random>
 
-#include "core/Catalogue.h"
-#include "ui/window/FormLayout.h"
-#include "core/Journal.h"
 #include "WindowHarness.h"
+#include "core/Catalogue.h"
+#include "core/Journal.h"
+#include "ui/window/FormLayout.h"
 
 namespace kvarnel::testing {
 namespace {
 
 // --- tables -------------------------------------------------------------------
 
-enum class Act { Press, Release, DoubleClick, Move, Button, Type, Key, Paste, Wheel, Tick, Wait, Paint, Step, Close, MakeJournal };
+enum class Act {
+    Press,
+    Release,
+    DoubleClick,
+    Move,
+    Button,
+    Type,
+    Key,
+    Paste,
+    Wheel,
+    Tick,
+    Wait,
+    Paint,
+    Step,
+    Close,
+    MakeJournal
+};
 
 struct ActRow {
     Act act;
     int wild, steered;  // weights of the two kinds of seed
 };
 constexpr ActRow kActs[] = {
-    {Act::Press, 90, 10},  {Act::Release, 90, 10}, {Act::DoubleClick, 40, 5}, {Act::Move, 50, 5},
-    {Act::Button, 120, 20}, {Act::Type, 90, 20},   {Act::Key, 80, 15},        {Act::Paste, 30, 5},
-    {Act::Wheel, 20, 3},   {Act::Tick, 40, 25},    {Act::Wait, 6, 1},         {Act::Paint, 15, 5},  {Act::Step, 30, 300},
-    {Act::Close, 1, 0},    {Act::MakeJournal, 1, 1},
+    {Act::Press, 90, 10},   {Act::Release, 90, 10}, {Act::DoubleClick, 40, 5}, {Act::Move, 50, 5},
+    {Act::Button, 120, 20}, {Act::Type, 90, 20},    {Act::Key, 80, 15},        {Act::Paste, 30, 5},
+    {Act::Wheel, 20, 3},    {Act::Tick, 40, 25},    {Act::Wait, 6, 1},         {Act::Paint, 15, 5},
+    {Act::Step, 30, 300},   {Act::Close, 1, 0},     {Act::MakeJournal, 1, 1},
 };
 
 struct ButtonRow {
@@ -52,8 +68,9 @@ struct ButtonRow {
     int wild, steered;
 };
 constexpr ButtonRow kButtons[] = {
-    {Control::SpeedButtonRezWopros, 8, 4}, {Control::SpeedVvod, 8, 4},     {Control::SpeedPusk, 10, 10},
-    {Control::SpeedExit, 1, 1},            {Control::SpeedButtonRezOznkom, 2, 1},
+    {Control::SpeedButtonRezWopros, 8, 4}, {Control::SpeedVvod, 8, 4},
+    {Control::SpeedPusk, 10, 10},          {Control::SpeedExit, 1, 1},
+    {Control::SpeedButtonRezOznkom, 2, 1},
 };
 
 constexpr Qt::MouseButton kMouseButtons[] = {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
@@ -62,9 +79,9 @@ constexpr Qt::MouseButton kMouseButtons[] = {Qt::LeftButton, Qt::LeftButton, Qt:
 // What is typed and pasted: Cyrillic, blanks, the field separator, control
 // characters, characters Windows-1251 lacks (CJK, emoji, C1 controls, a lone surrogate).
 const char16_t* const kTexts[] = {
-    u"41-ТЭ", u"Петров", u"Ёжиков-Щукин", u" ", u"  ", u" / ", u"a/b", u"x", u"№5", u"€", u"ё",
-    u"中文", u"😀", u"é", u"\t", u"\x01", u"\x1f", u"\x7f", u"\x85", u"\x98", u"\xa0", u"\x2028",
-    u"a\r\nb", u"\xd800",
+    u"41-ТЭ", u"Петров", u"Ёжиков-Щукин", u" ",      u"  ",     u" / ",    u"a/b",  u"x",    u"№5",
+    u"€",     u"ё",      u"中文",         u"😀",      u"é",      u"\t",     u"\x01", u"\x1f", u"\x7f",
+    u"\x85",  u"\x98",   u"\xa0",         u"\x2028", u"a\r\nb", u"\xd800",
 };
 
 struct KeyRow {
@@ -73,14 +90,14 @@ struct KeyRow {
     const char* name;
 };
 const KeyRow kKeys[] = {
-    {Qt::Key_Tab, Qt::NoModifier, "Tab"},           {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
-    {Qt::Key_Return, Qt::NoModifier, "Return"},     {Qt::Key_Enter, Qt::KeypadModifier, "Enter"},
-    {Qt::Key_Escape, Qt::NoModifier, "Escape"},     {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
-    {Qt::Key_Delete, Qt::NoModifier, "Delete"},     {Qt::Key_Home, Qt::NoModifier, "Home"},
-    {Qt::Key_End, Qt::ShiftModifier, "Shift+End"},  {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
-    {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},     {Qt::Key_X, Qt::ControlModifier, "Ctrl+X"},
-    {Qt::Key_V, Qt::ControlModifier, "Ctrl+V"},     {Qt::Key_Insert, Qt::ShiftModifier, "Shift+Insert"},
-    {Qt::Key_Space, Qt::NoModifier, "Space"},       {Qt::Key_F4, Qt::AltModifier, "Alt+F4"},
+    {Qt::Key_Tab, Qt::NoModifier, "Tab"},          {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+    {Qt::Key_Return, Qt::NoModifier, "Return"},    {Qt::Key_Enter, Qt::KeypadModifier, "Enter"},
+    {Qt::Key_Escape, Qt::NoModifier, "Escape"},    {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
+    {Qt::Key_Delete, Qt::NoModifier, "Delete"},    {Qt::Key_Home, Qt::NoModifier, "Home"},
+    {Qt::Key_End, Qt::ShiftModifier, "Shift+End"}, {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+    {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},    {Qt::Key_X, Qt::ControlModifier, "Ctrl+X"},
+    {Qt::Key_V, Qt::ControlModifier, "Ctrl+V"},    {Qt::Key_Insert, Qt::ShiftModifier, "Shift+Insert"},
+    {Qt::Key_Space, Qt::NoModifier, "Space"},      {Qt::Key_F4, Qt::AltModifier, "Alt+F4"},
 };
 
 constexpr int kTickCounts[] = {1, 2, 7, 33, 99, 100};
@@ -88,7 +105,8 @@ constexpr const char* kGrades[] = {"unsatisfactorily", "satisfactorily", "good",
 
 // Lines a journal may already hold (Windows-1251).
 const QByteArray kEarlierLines[] = {
-    "", "01.12.2026 / 09:00:00 / 41-\xD2\xDD / \xC8\xE2\xE0\xED\xEE\xE2 / good\r\n",
+    "",
+    "01.12.2026 / 09:00:00 / 41-\xD2\xDD / \xC8\xE2\xE0\xED\xEE\xE2 / good\r\n",
     "02.12.2026 / 10:11:12 / 1 / 2 / \xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED\r\n"
     "03.12.2026 / 10:11:13 / 1 / 3 / excellent\r\n",
 };
@@ -127,7 +145,8 @@ std::string printable(const QString& s) {
     for (char32_t cp : s.toUcs4()) {
         if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0) || (cp >= 0xD800 && cp < 0xE000))
             out += "\\u" + QString::number(cp, 16).rightJustified(4, '0').toStdString();
-        else out += QString::fromUcs4(&cp, 1).toStdString();
+        else
+            out += QString::fromUcs4(&cp, 1).toStdString();
     }
     return out;
 }
@@ -136,8 +155,10 @@ std::string printable(const QByteArray& bytes) {
     std::string out;
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x20 && b < 0x7F) out += c;
-        else out += "\\x" + QString::number(b, 16).rightJustified(2, '0').toStdString();
+        if (b >= 0x20 && b < 0x7F)
+            out += c;
+        else
+            out += "\\x" + QString::number(b, 16).rightJustified(2, '0').toStdString();
     }
     return out;
 }
@@ -163,12 +184,14 @@ public:
             }
             closeWindow();
         }
-        std::printf("seed %u (%s, journal %s): %d events, %d windows, %d lines written, %d graded, %d boxes\n",
-                    seed_, steered_ ? "steered" : "wild", journal_ ? "present" : "absent", spent, windows_, lines_,
-                    graded_, boxes_);
+        std::printf(
+            "seed %u (%s, journal %s): %d events, %d windows, %d lines written, %d graded, %d boxes\n", seed_,
+            steered_ ? "steered" : "wild", journal_ ? "present" : "absent", spent, windows_, lines_, graded_,
+            boxes_);
         if (failure_.empty()) return {};
         std::string report = "seed " + std::to_string(seed_) + ": " + failure_ +
-                             "\nreplay with KVARNEL_RANDOM_EVENT_SEED=" + std::to_string(seed_) + "; events:\n";
+                             "\nreplay with KVARNEL_RANDOM_EVENT_SEED=" + std::to_string(seed_) +
+                             "; events:\n";
         for (const std::string& e : log_) report += "  " + e + "\n";
         return report;
     }
@@ -199,14 +222,21 @@ private:
     // A hotspot's centre, any component's centre, anywhere, or just outside.
     QPoint randomPoint() {
         switch (pick(8)) {
-        case 0: case 1: case 2: {
+        case 0:
+        case 1:
+        case 2: {
             const HotspotRow& r = kHotspotRows[static_cast<std::size_t>(pick(kHotspotCount))];
             return {r.left + 7, r.top + 7};
         }
-        case 3: case 4: return centreOf(kComponentRows[static_cast<std::size_t>(pick(kComponentCount))].control);
-        case 5: return {kClientWidth - 1 - pick(3), 1 + pick(kClientHeight - 1)};
-        case 6: return {-3 - pick(20), 1 + pick(kClientHeight)};
-        default: return {1 + pick(kClientWidth - 1), 1 + pick(kClientHeight - 1)};
+        case 3:
+        case 4:
+            return centreOf(kComponentRows[static_cast<std::size_t>(pick(kComponentCount))].control);
+        case 5:
+            return {kClientWidth - 1 - pick(3), 1 + pick(kClientHeight - 1)};
+        case 6:
+            return {-3 - pick(20), 1 + pick(kClientHeight)};
+        default:
+            return {1 + pick(kClientWidth - 1), 1 + pick(kClientHeight - 1)};
         }
     }
 
@@ -228,7 +258,8 @@ private:
 
     void writeJournal(const QByteArray& bytes) {
         QFile file(QDir(h_->directory()).filePath(QString::fromUtf8(kJournalFileName)));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) failure_ = "cannot prepare the journal";
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            failure_ = "cannot prepare the journal";
     }
 
     bool ended() { return form().quitRequested() || !form().isVisible(); }
@@ -260,21 +291,54 @@ private:
         const bool registering = form().isVisible(Control::SpeedVvod);
         const QString group = editText(Control::Edit1Gruppa), surname = editText(Control::Edit1Fio);
         switch (weighted(kActs, std::size(kActs), &ActRow::wild, &ActRow::steered).act) {
-        case Act::Press: press(kMouseButtons[pick(5)], randomPoint()); break;
-        case Act::Release: release(held_ != Qt::NoButton && pick(4) ? heldButton() : kMouseButtons[pick(5)], randomPoint()); break;
-        case Act::DoubleClick: doubleClick(kMouseButtons[pick(5)], randomPoint()); break;
-        case Act::Move: move(randomPoint()); break;
-        case Act::Button: clickButton(weighted(kButtons, std::size(kButtons), &ButtonRow::wild, &ButtonRow::steered).control); break;
-        case Act::Type: type(QString::fromUtf16(kTexts[pick(std::size(kTexts))])); break;
-        case Act::Key: key(kKeys[pick(std::size(kKeys))]); break;
-        case Act::Paste: paste(); break;
-        case Act::Wheel: wheel(); break;
-        case Act::Tick: tick(kTickCounts[pick(std::size(kTickCounts))]); break;
-        case Act::Wait: wait(); break;
-        case Act::Paint: note("paint"); h_->grab(); break;
-        case Act::Step: step(); break;
-        case Act::Close: note("close"); h_->window()->close(); break;
-        case Act::MakeJournal: makeJournal(); break;
+        case Act::Press:
+            press(kMouseButtons[pick(5)], randomPoint());
+            break;
+        case Act::Release:
+            release(held_ != Qt::NoButton && pick(4) ? heldButton() : kMouseButtons[pick(5)], randomPoint());
+            break;
+        case Act::DoubleClick:
+            doubleClick(kMouseButtons[pick(5)], randomPoint());
+            break;
+        case Act::Move:
+            move(randomPoint());
+            break;
+        case Act::Button:
+            clickButton(
+                weighted(kButtons, std::size(kButtons), &ButtonRow::wild, &ButtonRow::steered).control);
+            break;
+        case Act::Type:
+            type(QString::fromUtf16(kTexts[pick(std::size(kTexts))]));
+            break;
+        case Act::Key:
+            key(kKeys[pick(std::size(kKeys))]);
+            break;
+        case Act::Paste:
+            paste();
+            break;
+        case Act::Wheel:
+            wheel();
+            break;
+        case Act::Tick:
+            tick(kTickCounts[pick(std::size(kTickCounts))]);
+            break;
+        case Act::Wait:
+            wait();
+            break;
+        case Act::Paint:
+            note("paint");
+            h_->grab();
+            break;
+        case Act::Step:
+            step();
+            break;
+        case Act::Close:
+            note("close");
+            h_->window()->close();
+            break;
+        case Act::MakeJournal:
+            makeJournal();
+            break;
         }
         if (registering && !form().isVisible(Control::SpeedVvod) && form().isVisible(Control::SpeedPusk)) {
             group_ = group;
@@ -344,8 +408,8 @@ private:
         const QPoint p = randomPoint();
         const int delta = pick(2) ? 120 : -120;
         note("wheel " + at(p) + " " + std::to_string(delta));
-        QWheelEvent e(p, h_->window()->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, delta), held_, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+        QWheelEvent e(p, h_->window()->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, delta), held_,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(h_->window(), &e);
     }
     // Ticks of the answer timer, as its own event would bring them, while it runs.
@@ -374,18 +438,21 @@ private:
             const NodeNumber asked = h_->askedNode();
             const NodeNumber n = pick(4) && asked ? asked : 1 + pick(kNodeCount);
             const auto hotspots = Catalogue::standard().hotspotsOf(n);
-            const std::string_view name = hotspots[static_cast<std::size_t>(pick(static_cast<int>(hotspots.size())))]->name;
+            const std::string_view name =
+                hotspots[static_cast<std::size_t>(pick(static_cast<int>(hotspots.size())))]->name;
             return clickAt(h_->pointOn(qs(name)), std::string(name));
         }
         if (f.isVisible(Control::SpeedVvod)) {
-            if (!editText(Control::Edit1Gruppa).isEmpty() && !editText(Control::Edit1Fio).isEmpty() && pick(2))
+            if (!editText(Control::Edit1Gruppa).isEmpty() && !editText(Control::Edit1Fio).isEmpty() &&
+                pick(2))
                 return clickButton(Control::SpeedVvod);
             if (pick(2)) return key(kKeys[0]);
             return type(QString::fromUtf16(kTexts[pick(std::size(kTexts))]));
         }
         if (f.isVisible(Control::SpeedPusk)) return clickButton(Control::SpeedPusk);
         if (!journal_ && !made_ && pick(10) == 0) return makeJournal();
-        clickButton(f.isVisible(Control::SpeedButtonRezWopros) ? Control::SpeedButtonRezWopros : Control::SpeedExit);
+        clickButton(f.isVisible(Control::SpeedButtonRezWopros) ? Control::SpeedButtonRezWopros
+                                                               : Control::SpeedExit);
     }
 
     // --- the rules ---
@@ -393,23 +460,29 @@ private:
     std::string brokenRule() {
         if (ended()) return {};
         TForm1& f = form();
-        const int pictures = f.isVisible(Control::Image1) + f.isVisible(Control::Image2) + f.isVisible(Control::Image3);
+        const int pictures =
+            f.isVisible(Control::Image1) + f.isVisible(Control::Image2) + f.isVisible(Control::Image3);
         if (pictures != 1) return std::to_string(pictures) + " pictures visible";
         const bool open = f.timerRunning();
         if (f.isVisible(Control::ProgressBar1) != open)
-            return open ? "the answer timer runs without the progress bar" : "progress bar shown with the timer stopped";
+            return open ? "the answer timer runs without the progress bar"
+                        : "progress bar shown with the timer stopped";
         if (f.isVisible(Control::SpeedPusk) && f.isEnabled(Control::SpeedPusk) == open)
-            return open ? "QUESTION? enabled while a question is open" : "QUESTION? disabled with no question open";
+            return open ? "QUESTION? enabled while a question is open"
+                        : "QUESTION? disabled with no question open";
         if (open && (h_->askedNode() == 0 || !f.text(Control::LabelOtvet).empty()))
             return "the timer runs without an open question";
         if (held_ != Qt::NoButton) return {};
         if (!f.isVisible(Control::Image1)) return "no button held, yet a close-up is shown";
         for (const HotspotRow& r : kHotspotRows)
-            if (!h_->elementVisible(qs(r.name))) return "no button held, yet " + std::string(r.name) + " is hidden";
+            if (!h_->elementVisible(qs(r.name)))
+                return "no button held, yet " + std::string(r.name) + " is hidden";
         for (const MarkerRow& r : kMarkerRows)
-            if (h_->elementVisible(qs(r.name))) return "no button held, yet " + std::string(r.name) + " is shown";
+            if (h_->elementVisible(qs(r.name)))
+                return "no button held, yet " + std::string(r.name) + " is shown";
         for (NodeNumber n = 1; n <= kNodeCount; ++n)
-            if (!f.panel(n)->isHidden()) return "no button held, yet panel " + std::to_string(n) + " is shown";
+            if (!f.panel(n)->isHidden())
+                return "no button held, yet panel " + std::to_string(n) + " is shown";
         if (QGuiApplication::overrideCursor()) return "no button held, yet the pointer is hidden";
         return {};
     }
@@ -417,8 +490,10 @@ private:
     std::string journalRule(bool graded, const QString& grade) {
         // Only a missing journal makes an error box, and it says so.
         for (const ModalRecord& box : watcher_->seen())
-            if (box.kind == QStringLiteral("error") && (journal_ || box.text != QStringLiteral("File not found.")))
-                return "error box \"" + box.text.toStdString() + "\" with the journal " + (journal_ ? "present" : "absent");
+            if (box.kind == QStringLiteral("error") &&
+                (journal_ || box.text != QStringLiteral("File not found.")))
+                return "error box \"" + box.text.toStdString() + "\" with the journal " +
+                       (journal_ ? "present" : "absent");
         if (!journal_ && !made_) return h_->journalExists() ? "the journal was created" : std::string();
         const QByteArray now = h_->journal();
         if (!now.startsWith(before_)) return "earlier journal bytes changed: " + printable(now);

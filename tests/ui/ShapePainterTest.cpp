@@ -90,8 +90,8 @@ TEST(HotspotPixels, LimeDiscInRedRingWithWhiteCorners) {
 struct OutlineCase {
     const char* what;
     QRgb outline;
-    QRgb outerPart;    // under the outline, outside the figure
-    QRgb overlap;      // under the outline and inside the figure
+    QRgb outerPart;  // under the outline, outside the figure
+    QRgb overlap;    // under the outline and inside the figure
 };
 
 class MarkerOverWhiteTest : public ::testing::TestWithParam<OutlineCase> {};
@@ -134,8 +134,8 @@ TEST(MarkerPixels, RoundedCornersLeaveTheBoxCornerUntouched) {
     const QRect box(0, 0, 161, 209);  // ShapeM1: corner ellipses 38 x 38
     QImage image = whiteImage(box.size());
     drawMarker(image, box, kRed);
-    for (QPoint corner : {QPoint(0, 0), QPoint(160, 0), QPoint(0, 208), QPoint(160, 208),
-                          QPoint(3, 3), QPoint(157, 205)})
+    for (QPoint corner :
+         {QPoint(0, 0), QPoint(160, 0), QPoint(0, 208), QPoint(160, 208), QPoint(3, 3), QPoint(157, 205)})
         EXPECT_EQ(image.pixel(corner), kWhite) << corner.x() << "," << corner.y();
     // The straight part of the left side starts after the corner's half height.
     EXPECT_EQ(image.pixel(0, 3 + 19 + 2), kRed);
@@ -165,16 +165,15 @@ TEST_P(MarkerTintTest, EachPixelIsThePictureAndedWithTheColours) {
     auto expectMasked = [&](int x, int y, QRgb mask) {
         EXPECT_EQ(image.pixel(x, y), source.pixel(x, y) & mask) << x << "," << y;
     };
-    expectMasked(box.left() + 1, midY, kRed);             // outer outline
-    expectMasked(box.left() + 5, midY, kRed & kAqua);     // outline over the fill
-    expectMasked(box.left() + 20, midY, kAqua);           // inside
+    expectMasked(box.left() + 1, midY, kRed);          // outer outline
+    expectMasked(box.left() + 5, midY, kRed & kAqua);  // outline over the fill
+    expectMasked(box.left() + 20, midY, kAqua);        // inside
     expectMasked(box.left() + 25, box.top() + 15, kAqua);
     EXPECT_EQ(image.pixel(box.left() - 1, midY), source.pixel(box.left() - 1, midY));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, MarkerTintTest,
-                         ::testing::Values(QImage::Format_RGB32,
-                                           QImage::Format_ARGB32_Premultiplied));
+                         ::testing::Values(QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied));
 
 TEST(MarkerPixels, OverlappingMarkersDoNotDependOnTheirOrder) {
     const QImage source = noiseImage({80, 80}, 11);
@@ -204,14 +203,14 @@ TEST(ShapeSprites, CopiedSpriteEqualsPaintedShape) {
         QImage copied = background;
         {
             QPainter p(&painted);
-            kvarnel::ShapePainter::paint(p, QRect(QPoint(5, 7), box), kvarnel::ShapeKind::Circle,
-                                         Qt::red, 1, QColor(0, 255, 0), false);
+            kvarnel::ShapePainter::paint(p, QRect(QPoint(5, 7), box), kvarnel::ShapeKind::Circle, Qt::red, 1,
+                                         QColor(0, 255, 0), false);
         }
         kvarnel::ShapeSpriteCache cache;
         {
             QPainter p(&copied);
-            p.drawImage(QPoint(5, 7), cache.sprite(kvarnel::ShapeKind::Circle, box, Qt::red, 1,
-                                                   QColor(0, 255, 0)));
+            p.drawImage(QPoint(5, 7),
+                        cache.sprite(kvarnel::ShapeKind::Circle, box, Qt::red, 1, QColor(0, 255, 0)));
         }
         EXPECT_EQ(painted, copied) << box.width() << "x" << box.height();
         EXPECT_EQ(&cache.sprite(kvarnel::ShapeKind::Circle, box, Qt::red, 1, QColor(0, 255, 0)),

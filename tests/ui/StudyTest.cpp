@@ -1,16 +1,16 @@
 // Study mode through the window: press-and-hold close-ups, the mouse capture,
 // the blank pointer, the instruction line and the hints, with real mouse events.
+#include <gtest/gtest.h>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QTextEdit>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <QTextEdit>
 
+#include "WindowHarness.h"
 #include "core/Catalogue.h"
+#include "ui/drawing/Surface.h"
 #include "ui/window/DescriptionPanels.h"
 #include "ui/window/HintPopup.h"
-#include "ui/drawing/Surface.h"
-#include "WindowHarness.h"
 
 namespace kvarnel::testing {
 namespace {
@@ -128,7 +128,8 @@ TEST(UiStudy, Nodes6And7ShareTheirMarkersButNotTheirPanels) {
         const QPoint p = h.pointOn(n == 6 ? "ShapeV6" : "ShapeV7");
         h.press(p);
         EXPECT_TRUE(f.isVisible(Control::Image2)) << n;
-        EXPECT_EQ(visibleOfKind(h, SurfaceElement::Kind::Marker), (std::vector<QString>{"ShapeM7", "ShapeM7_1"}));
+        EXPECT_EQ(visibleOfKind(h, SurfaceElement::Kind::Marker),
+                  (std::vector<QString>{"ShapeM7", "ShapeM7_1"}));
         EXPECT_EQ(visiblePanels(h), std::vector<NodeNumber>{n});
         h.release(p);
     }
@@ -241,7 +242,8 @@ TEST(UiStudy, HintComesAfterItsDelayInLimeAndAPressTakesItAway) {
     QTest::qWait(40);
     EXPECT_FALSE(f.hintPopup().isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.hintPopup().isVisible(); }, 2000));
-    EXPECT_EQ(f.hintPopup().text(), QString::fromUtf8(Catalogue::standard().hotspot("ShapeV12")->hint.data()));
+    EXPECT_EQ(f.hintPopup().text(),
+              QString::fromUtf8(Catalogue::standard().hotspot("ShapeV12")->hint.data()));
     const QImage popup = f.hintPopup().grab().toImage().convertToFormat(QImage::Format_RGB32);
     int lime = 0;
     for (int y = 0; y < popup.height(); ++y)
@@ -251,7 +253,7 @@ TEST(UiStudy, HintComesAfterItsDelayInLimeAndAPressTakesItAway) {
     // Below the pointer, at its x position.
     const QPoint global = h.window()->mapToGlobal(p);
     EXPECT_EQ(f.hintPopup().pos(), HintPopup::placement(f.hintPopup().size(), global,
-                                                         QGuiApplication::primaryScreen()->geometry()));
+                                                        QGuiApplication::primaryScreen()->geometry()));
     h.press(p);
     EXPECT_FALSE(f.hintPopup().isVisible());
     h.release(p);

@@ -6,9 +6,9 @@
 
 #include <vector>
 
+#include "SurfaceFixture.h"
 #include "ui/drawing/ElementPainter.h"
 #include "ui/drawing/JpegPicture.h"
-#include "SurfaceFixture.h"
 
 namespace kvarnel {
 namespace {
@@ -207,7 +207,6 @@ TEST_F(SurfaceTest, HeldButtonIsSunkenWithItsCaptionMovedWhileThePointerIsOverIt
     EXPECT_EQ(pixelsOf(frame(), inner, text), raised);
 }
 
-
 struct PlacementCase {
     const char* what;
     QRect box;
@@ -216,8 +215,7 @@ struct PlacementCase {
     QPoint origin;
 };
 
-class PicturePlacementTest : public SurfaceTest,
-                             public ::testing::WithParamInterface<PlacementCase> {};
+class PicturePlacementTest : public SurfaceTest, public ::testing::WithParamInterface<PlacementCase> {};
 
 TEST_P(PicturePlacementTest, PictureStartsWhereItsBoxPlacesIt) {
     const PlacementCase& c = GetParam();
@@ -244,10 +242,9 @@ TEST_P(PicturePlacementTest, PictureStartsWhereItsBoxPlacesIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, PicturePlacementTest,
-    ::testing::Values(
-        PlacementCase{"Image1", {0, 0, 1025, 570}, {1005, 523}, true, {10, 23}},
-        PlacementCase{"Image2 from x = -3", {-3, 5, 1025, 570}, {1006, 523}, true, {6, 28}},
-        PlacementCase{"Image3 not centred", {9, 19, 1016, 570}, {1006, 524}, false, {9, 19}}));
+    ::testing::Values(PlacementCase{"Image1", {0, 0, 1025, 570}, {1005, 523}, true, {10, 23}},
+                      PlacementCase{"Image2 from x = -3", {-3, 5, 1025, 570}, {1006, 523}, true, {6, 28}},
+                      PlacementCase{"Image3 not centred", {9, 19, 1016, 570}, {1006, 524}, false, {9, 19}}));
 
 TEST_F(SurfaceTest, APictureIsDecodedWhenFirstDrawnAndThenKept) {
     const JpegPicture source(jpegStream(noiseImage({200, 100}, 5)));

@@ -15,7 +15,6 @@ namespace kvarnel::testing {
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kAqua = 0xFF00FFFF;
 
-
 // Records the areas the surface repaints.
 class PaintRecorder : public QObject {
 public:

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "SurfaceFixture.h"
 #include "ui/drawing/JpegPicture.h"
 #include "ui/drawing/ShapePainter.h"
-#include "SurfaceFixture.h"
 
 namespace kvarnel {
 namespace {
@@ -77,7 +77,8 @@ TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnA
     for (QPoint at : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(799, 599), QPoint(601, 51)})
         EXPECT_EQ(f.pixel(origin + at), fine.pixel(at)) << at.x() << "," << at.y();
     // The markers tint the fine picture pixel by pixel.
-    for (QPoint at : {redBox.center() * 2, redBox.center() * 2 + QPoint(1, 1), blueBox.center() * 2 + QPoint(1, 0)})
+    for (QPoint at :
+         {redBox.center() * 2, redBox.center() * 2 + QPoint(1, 1), blueBox.center() * 2 + QPoint(1, 0)})
         EXPECT_EQ(f.pixel(at), fine.pixel(at - origin) & kAqua) << at.x() << "," << at.y();
     // The hotspot is the figure drawn at the device's density, not an enlarged copy.
     QImage hotspotAt2(30, 30, QImage::Format_ARGB32_Premultiplied);
@@ -91,7 +92,8 @@ TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnA
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) {
             const QRgb want = hotspotAt2.pixel(x, y);
-            if (qAlpha(want) == 255) EXPECT_EQ(f.pixel(hotspotBox.topLeft() * 2 + QPoint(x, y)), want) << x << "," << y;
+            if (qAlpha(want) == 255)
+                EXPECT_EQ(f.pixel(hotspotBox.topLeft() * 2 + QPoint(x, y)), want) << x << "," << y;
             blocky &= want == hotspotAt2.pixel(x & ~1, y & ~1);
         }
     EXPECT_FALSE(blocky) << "the ring's steps are finer than a layout pixel";
@@ -126,11 +128,12 @@ TEST_P(HiDpiPictureTest, ThePictureComesFromTheDoubleSizeRenderingWhenItFits) {
             << c.ratio << " at " << at.x() << "," << at.y();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ratios, HiDpiPictureTest,
-    ::testing::Values(RatioCase{1, true, QColor(200, 40, 40)}, RatioCase{1.5, true, QColor(40, 40, 200)},
-                      RatioCase{2, true, QColor(40, 40, 200)}, RatioCase{3, true, QColor(40, 40, 200)},
-                      RatioCase{2, false, QColor(200, 40, 40)}));
+INSTANTIATE_TEST_SUITE_P(Ratios, HiDpiPictureTest,
+                         ::testing::Values(RatioCase{1, true, QColor(200, 40, 40)},
+                                           RatioCase{1.5, true, QColor(40, 40, 200)},
+                                           RatioCase{2, true, QColor(40, 40, 200)},
+                                           RatioCase{3, true, QColor(40, 40, 200)},
+                                           RatioCase{2, false, QColor(200, 40, 40)}));
 
 }  // namespace
 }  // namespace kvarnel

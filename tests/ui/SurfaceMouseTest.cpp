@@ -59,7 +59,7 @@ TEST_F(SurfaceTest, HitTestingPassesOverHiddenAndDisabledElements) {
     const struct {
         QPoint point;
         int expected;
-    } cases[] = {{{107, 107}, h}, {{100, 100}, h}, {{114, 114}, h}, {{115, 115}, -1},
+    } cases[] = {{{107, 107}, h}, {{100, 100}, h}, {{114, 114}, h},  {{115, 115}, -1},
                  {{96, 96}, -1},  {{305, 302}, l}, {{315, 310}, h2}, {{600, 600}, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(surface->elementAt(c.point), c.expected) << c.point.x() << "," << c.point.y();

@@ -1,16 +1,16 @@
 // Registration, whole tests, time-outs, the journal and the ways to end, driven
 // through the window with real clicks; the journal is read back byte for byte.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 
+#include "WindowHarness.h"
 #include "core/Catalogue.h"
 #include "ui/drawing/Surface.h"
-#include "WindowHarness.h"
 
 namespace kvarnel::testing {
 namespace {
@@ -117,8 +117,8 @@ TEST_P(UiWholeTest, AnsweringKRightGivesTheGradeItsColourAndOneJournalLine) {
     EXPECT_EQ(f.text(Control::LabelWopros), "No more questions");
     EXPECT_EQ(f.text(Control::LabelStat2), c.grade);
     EXPECT_EQ(f.surface().element(h.index("LabelStat2")).fontColour, c.colour);
-    for (Control hidden : {Control::SpeedButtonRezWopros, Control::SpeedPusk, Control::LabelOtvet,
-                           Control::ProgressBar1})
+    for (Control hidden :
+         {Control::SpeedButtonRezWopros, Control::SpeedPusk, Control::LabelOtvet, Control::ProgressBar1})
         EXPECT_FALSE(f.isVisible(hidden)) << nameOf(hidden);
     EXPECT_TRUE(f.isVisible(Control::LabelStat1));
     EXPECT_TRUE(f.isVisible(Control::LabelStat2));
@@ -150,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Grades, UiWholeTest,
                          ::testing::Values(WholeTest{0, "unsatisfactorily", clBlack},
                                            WholeTest{23, "unsatisfactorily", clBlack},
                                            WholeTest{24, "satisfactorily", clBlue},
-                                           WholeTest{30, "good", clGreen},
-                                           WholeTest{36, "excellent", clRed},
+                                           WholeTest{30, "good", clGreen}, WholeTest{36, "excellent", clRed},
                                            WholeTest{39, "excellent", clRed}));
 
 TEST(UiTestFlow, HundredTicksTimeTheQuestionOut) {
@@ -246,25 +245,35 @@ void registered(WindowHarness& h) { h.registerStudent(kGroup, kSurname); }
 
 INSTANTIATE_TEST_SUITE_P(
     States, UiExit,
-    ::testing::Values(
-        ExitCase{"study", [](WindowHarness&) {}, false},
-        ExitCase{"registration", [](WindowHarness& h) { h.clickElement("SpeedButtonRezWopros"); }, false},
-        ExitCase{"awaiting question", registered, false},
-        ExitCase{"question open", [](WindowHarness& h) { registered(h); clickQuestion(h); }, true},
-        ExitCase{"answered", [](WindowHarness& h) { registered(h); answerOne(h, true); }, true},
-        ExitCase{"timed out",
-                 [](WindowHarness& h) {
-                     registered(h);
-                     clickQuestion(h);
-                     tick(h.form(), 100);
-                 },
-                 true},
-        ExitCase{"all 39 drawn, not graded",
-                 [](WindowHarness& h) {
-                     registered(h);
-                     for (int q = 0; q < kNodeCount; ++q) answerOne(h, q % 2 == 0);
-                 },
-                 true}),
+    ::testing::Values(ExitCase{"study", [](WindowHarness&) {}, false},
+                      ExitCase{"registration",
+                               [](WindowHarness& h) { h.clickElement("SpeedButtonRezWopros"); }, false},
+                      ExitCase{"awaiting question", registered, false},
+                      ExitCase{"question open",
+                               [](WindowHarness& h) {
+                                   registered(h);
+                                   clickQuestion(h);
+                               },
+                               true},
+                      ExitCase{"answered",
+                               [](WindowHarness& h) {
+                                   registered(h);
+                                   answerOne(h, true);
+                               },
+                               true},
+                      ExitCase{"timed out",
+                               [](WindowHarness& h) {
+                                   registered(h);
+                                   clickQuestion(h);
+                                   tick(h.form(), 100);
+                               },
+                               true},
+                      ExitCase{"all 39 drawn, not graded",
+                               [](WindowHarness& h) {
+                                   registered(h);
+                                   for (int q = 0; q < kNodeCount; ++q) answerOne(h, q % 2 == 0);
+                               },
+                               true}),
     [](const ::testing::TestParamInfo<ExitCase>& info) {
         std::string name = info.param.state;
         for (char& ch : name)

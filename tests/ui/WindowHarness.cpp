@@ -13,9 +13,9 @@
 #include <stdexcept>
 
 #include "core/Catalogue.h"
+#include "ui/drawing/Surface.h"
 #include "ui/window/FormLayout.h"
 #include "ui/window/RegistrationMessage.h"
-#include "ui/drawing/Surface.h"
 
 namespace kvarnel::testing {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/FormView.h"
-#include "ui/flow/KeyboardLayouts.h"
 #include "core/ResultRecord.h"
+#include "ui/flow/KeyboardLayouts.h"
 #include "ui/window/TForm1.h"
 
 class QWindow;

@@ -1,23 +1,23 @@
 // The main window at first display and its layout, checked from the window's
 // own states and from the pixels it paints.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTextCursor>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <QTextCursor>
+#include <QTextEdit>
 
+#include "WindowHarness.h"
 #include "core/Catalogue.h"
-#include "ui/window/FormLayout.h"
 #include "ui/drawing/JpegPicture.h"
 #include "ui/drawing/Surface.h"
-#include "WindowHarness.h"
+#include "ui/window/FormLayout.h"
 
 namespace kvarnel::testing {
 namespace {
@@ -43,7 +43,8 @@ TEST(UiWindow, WindowIsFixedWhiteCentredWithCaptionAndIcon) {
     EXPECT_EQ(f.minimumSize(), f.maximumSize());  // no resizing by dragging
     // The icon is set once the first frame is on screen, with every size built in.
     QTRY_VERIFY(!f.windowIcon().isNull());
-    EXPECT_EQ(f.windowIcon().availableSizes().size(), QDir(QStringLiteral(":/icon")).entryList({"*.png"}).size());
+    EXPECT_EQ(f.windowIcon().availableSizes().size(),
+              QDir(QStringLiteral(":/icon")).entryList({"*.png"}).size());
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QRect frame = f.frameGeometry();
     EXPECT_EQ(frame.left(), (screen.width() - frame.width()) / 2);
@@ -60,9 +61,8 @@ TEST(UiWindow, FirstDisplayShowsOverviewStudyLabelTestExitAndInstruction) {
         EXPECT_TRUE(f.isVisible(c)) << nameOf(c);
     for (Control c : {Control::Image2, Control::Image3, Control::SpeedPusk, Control::SpeedButtonRezOznkom,
                       Control::SpeedVvod, Control::Edit1Gruppa, Control::Edit1Fio, Control::LabelGruppa,
-                      Control::LabelFio, Control::LabelPanelFio, Control::ProgressBar1,
-                      Control::LabelWopros, Control::LabelOtvet, Control::LabelStat1, Control::LabelStat2,
-                      Control::LabelRegTest})
+                      Control::LabelFio, Control::LabelPanelFio, Control::ProgressBar1, Control::LabelWopros,
+                      Control::LabelOtvet, Control::LabelStat1, Control::LabelStat2, Control::LabelRegTest})
         EXPECT_FALSE(f.isVisible(c)) << nameOf(c);
     EXPECT_EQ(f.text(Control::Label_Ostalos), "");
     EXPECT_FALSE(f.isEnabled(Control::SpeedButtonRezOznkom));
@@ -86,12 +86,14 @@ TEST(UiWindow, FirstDisplayShowsOverviewStudyLabelTestExitAndInstruction) {
     // "Study mode" on its cream box at (384, 577), text in black.
     const QRect study = f.surface().element(h.index("LabelRegObutch")).box;
     EXPECT_EQ(study.topLeft(), QPoint(384, 577));
-    EXPECT_GT(countPixels(shot, study, [](QRgb c) { return c == kCream; }), study.width() * study.height() / 2);
+    EXPECT_GT(countPixels(shot, study, [](QRgb c) { return c == kCream; }),
+              study.width() * study.height() / 2);
     EXPECT_GT(countPixels(shot, study, [](QRgb c) { return qGray(c) < 60; }), 20);
     // The instruction line in blue under the picture.
     QWidget* line = f.childControl(Control::StaticText1Mashtab);
     EXPECT_EQ(line->pos(), QPoint(44, 560));
-    EXPECT_GT(countPixels(shot, line->geometry(), [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 100; }), 100);
+    EXPECT_GT(countPixels(shot, line->geometry(), [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 100; }),
+              100);
 }
 
 TEST(UiWindow, InstructionLineIsItsTextPlusFourPixelsAndTakesNoInput) {
@@ -115,10 +117,10 @@ TEST(UiWindow, FontsAreSubstitutedWithCharacterHeightsAsPixelSizes) {
         bool bold;
     };
     const Case cases[] = {
-        {"LabelWopros", "Liberation Sans", 19, false}, {"LabelOtvet", "Liberation Sans", 16, true},
-        {"SpeedExit", "Liberation Serif", 16, false},  {"SpeedPusk", "Liberation Serif", 16, true},
+        {"LabelWopros", "Liberation Sans", 19, false},     {"LabelOtvet", "Liberation Sans", 16, true},
+        {"SpeedExit", "Liberation Serif", 16, false},      {"SpeedPusk", "Liberation Serif", 16, true},
         {"LabelRegObutch", "Liberation Serif", 19, false}, {"LabelStat1", "Liberation Sans", 16, false},
-        {"SpeedVvod", "Liberation Sans", 11, false},   {"Label_Ostalos", "Liberation Sans", 11, false},
+        {"SpeedVvod", "Liberation Sans", 11, false},       {"Label_Ostalos", "Liberation Sans", 11, false},
     };
     for (const Case& c : cases) {
         const QFont& font = h.form().surface().element(h.index(c.element)).font;
@@ -135,12 +137,14 @@ TEST(UiWindow, SurfaceElementsAreCreatedInStackingOrder) {
     WindowHarness h;
     const Surface& s = h.form().surface();
     const auto& stacking = Catalogue::standard().stacking();
-    std::vector<QString> expected = {"Image3", "Image2", "Image1", "LabelWopros", "LabelOtvet", "ShapeV1",
-                                     "SpeedExit", "SpeedPusk"};
+    std::vector<QString> expected = {"Image3",     "Image2",  "Image1",    "LabelWopros",
+                                     "LabelOtvet", "ShapeV1", "SpeedExit", "SpeedPusk"};
     std::size_t shape = 1;
-    for (; stacking[shape - 1] != "ShapeV10_4"; ++shape) expected.push_back(QString::fromLatin1(stacking[shape].data()));
-    for (const char* name : {"SpeedButtonRezOznkom", "SpeedButtonRezWopros", "LabelRegObutch", "LabelRegTest",
-                             "LabelStat1", "LabelStat2", "LabelPanelFio", "LabelGruppa", "LabelFio", "SpeedVvod"})
+    for (; stacking[shape - 1] != "ShapeV10_4"; ++shape)
+        expected.push_back(QString::fromLatin1(stacking[shape].data()));
+    for (const char* name :
+         {"SpeedButtonRezOznkom", "SpeedButtonRezWopros", "LabelRegObutch", "LabelRegTest", "LabelStat1",
+          "LabelStat2", "LabelPanelFio", "LabelGruppa", "LabelFio", "SpeedVvod"})
         expected.push_back(name);
     for (; shape < stacking.size(); ++shape) expected.push_back(QString::fromLatin1(stacking[shape].data()));
     expected.push_back("Label_Ostalos");
@@ -158,7 +162,8 @@ TEST(UiWindow, ChildControlsLieAboveTheSurfaceInCreationOrder) {
         EXPECT_GT(at(f.panel(n)), previous) << n;
         previous = at(f.panel(n));
     }
-    for (Control c : {Control::ProgressBar1, Control::Edit1Gruppa, Control::Edit1Fio, Control::StaticText1Mashtab}) {
+    for (Control c :
+         {Control::ProgressBar1, Control::Edit1Gruppa, Control::Edit1Fio, Control::StaticText1Mashtab}) {
         EXPECT_GT(at(f.childControl(c)), previous) << nameOf(c);
         previous = at(f.childControl(c));
     }
@@ -235,7 +240,8 @@ TEST(UiWindow, PicturesStartAtTheirPlacesAndLeaveTheRestOfTheBoxWhite) {
         int differing = 0;
         for (int y = 0; y < c.size.height(); ++y)
             for (int x = 0; x < c.size.width(); ++x)
-                if ((shot.pixel(drawn.left() + x, drawn.top() + y) ^ picture.pixel(x, y)) & 0xFFFFFF) ++differing;
+                if ((shot.pixel(drawn.left() + x, drawn.top() + y) ^ picture.pixel(x, y)) & 0xFFFFFF)
+                    ++differing;
         EXPECT_EQ(differing, 0) << c.name;
         const QRect box = e.box.intersected(QRect(0, 0, 1026, 727));
         const int outside = countPixels(shot, box, [](QRgb) { return true; }) -
@@ -256,7 +262,7 @@ TEST(UiWindow, LabelWoprosCutsItsTextAtColumn648) {
     f.setText(Control::LabelWopros, std::string(80, 'W'));
     const QImage shot = h.grab();
     const auto dark = [](QRgb c) { return qGray(c) < 128; };
-    EXPECT_GT(countPixels(shot, QRect(640, 600, 9, 33), dark), 0);       // text up to the last column
+    EXPECT_GT(countPixels(shot, QRect(640, 600, 9, 33), dark), 0);  // text up to the last column
     EXPECT_EQ(countPixels(shot, QRect(649, 600, 30, 33), [](QRgb c) { return c != kWhite; }), 0);
     EXPECT_EQ(f.surface().element(h.index("LabelWopros")).box, QRect(32, 600, 617, 33));
 }

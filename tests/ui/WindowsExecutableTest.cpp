@@ -34,8 +34,8 @@ TEST(WindowsExecutable, IsAWindowProgram) {
 }
 
 TEST(WindowsExecutable, CarriesTheMainIconThatWindowsLoads) {
-    HMODULE module = LoadLibraryExA(g_program.c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module =
+        LoadLibraryExA(g_program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr) << "error " << GetLastError();
     EXPECT_NE(FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */), nullptr);
     HANDLE icon = LoadImageA(module, "MAINICON", IMAGE_ICON, 32, 32, 0);

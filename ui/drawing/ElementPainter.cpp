@@ -1,8 +1,8 @@
 #include "ElementPainter.h"
 
+#include <qdrawutil.h>
 #include <QFontMetrics>
 #include <QPainter>
-#include <qdrawutil.h>
 
 #include "JpegPicture.h"
 #include "ShapePainter.h"
@@ -21,11 +21,19 @@ ElementPainter::ElementPainter(QPainter& painter, const Surface& surface)
 
 void ElementPainter::paint(const SurfaceElement& element, bool held) {
     switch (element.kind) {
-    case SurfaceElement::Kind::Picture: paintPicture(element); break;
-    case SurfaceElement::Kind::Label: paintLabel(element); break;
-    case SurfaceElement::Kind::Button: paintButton(element, held); break;
+    case SurfaceElement::Kind::Picture:
+        paintPicture(element);
+        break;
+    case SurfaceElement::Kind::Label:
+        paintLabel(element);
+        break;
+    case SurfaceElement::Kind::Button:
+        paintButton(element, held);
+        break;
     case SurfaceElement::Kind::Hotspot:
-    case SurfaceElement::Kind::Marker: paintShape(element); break;
+    case SurfaceElement::Kind::Marker:
+        paintShape(element);
+        break;
     }
 }
 
@@ -34,14 +42,15 @@ QSize ElementPainter::labelSize(const QFont& font, const QString& text) {
     // An empty label is a blank wide and as high as a line of text laid out in
     // its font (which includes the leading), like a label with a text.
     if (text.isEmpty())
-        return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.size(kTextFlags, QStringLiteral(" ")).height()};
+        return {metrics.horizontalAdvance(QLatin1Char(' ')),
+                metrics.size(kTextFlags, QStringLiteral(" ")).height()};
     return metrics.size(kTextFlags, text);
 }
 
 QPoint ElementPainter::pictureOrigin(const SurfaceElement& element, QSize picture) {
     if (!element.centred) return element.box.topLeft();
-    return element.box.topLeft() + QPoint((element.box.width() - picture.width()) / 2,
-                                           (element.box.height() - picture.height()) / 2);
+    return element.box.topLeft() +
+           QPoint((element.box.width() - picture.width()) / 2, (element.box.height() - picture.height()) / 2);
 }
 
 void ElementPainter::paintPicture(const SurfaceElement& element) {

@@ -1,7 +1,7 @@
 #include "JpegPicture.h"
 
-#include <QSysInfo>
 #include <turbojpeg.h>
+#include <QSysInfo>
 
 #include <exception>
 #include <memory>
@@ -17,19 +17,15 @@ using DecompressHandle = std::unique_ptr<void, HandleCloser>;
 
 // QImage::Format_RGB32 keeps each pixel as the 32-bit value 0xFFRRGGBB, so its
 // byte order in memory depends on the machine; TurboJPEG writes 0xFF as X.
-constexpr int kRgb32PixelFormat =
-    QSysInfo::ByteOrder == QSysInfo::LittleEndian ? TJPF_BGRX : TJPF_XRGB;
+constexpr int kRgb32PixelFormat = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? TJPF_BGRX : TJPF_XRGB;
 
 void setError(QString* error, const QString& text) {
     if (error) *error = text;
 }
 
-QString turboError(void* handle) {
-    return QString::fromLocal8Bit(tjGetErrorStr2(handle));
-}
+QString turboError(void* handle) { return QString::fromLocal8Bit(tjGetErrorStr2(handle)); }
 
-bool readHeader(void* handle, const QByteArray& stream, int& width, int& height,
-                QString* error) {
+bool readHeader(void* handle, const QByteArray& stream, int& width, int& height, QString* error) {
     if (stream.isEmpty()) {
         setError(error, QStringLiteral("empty JPEG stream"));
         return false;
@@ -37,8 +33,8 @@ bool readHeader(void* handle, const QByteArray& stream, int& width, int& height,
     int subsampling = 0;
     int colourspace = 0;
     const auto* data = reinterpret_cast<const unsigned char*>(stream.constData());
-    if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(stream.size()), &width,
-                            &height, &subsampling, &colourspace) != 0) {
+    if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(stream.size()), &width, &height,
+                            &subsampling, &colourspace) != 0) {
         setError(error, turboError(handle));
         return false;
     }
@@ -75,18 +71,16 @@ PreparedDecode prepareDecode(const QByteArray& stream) {
     p.handle = openStream(stream, width, height, &p.error);
     if (!p.handle) return p;
     p.image = QImage(width, height, QImage::Format_RGB32);
-    if (p.image.isNull())
-        p.error = QStringLiteral("no memory for a %1 x %2 picture").arg(width).arg(height);
+    if (p.image.isNull()) p.error = QStringLiteral("no memory for a %1 x %2 picture").arg(width).arg(height);
     return p;
 }
 
 void finishDecode(PreparedDecode& p, const QByteArray& stream) {
     if (p.image.isNull()) return;
     const auto* data = reinterpret_cast<const unsigned char*>(stream.constData());
-    const int result = tjDecompress2(p.handle.get(), data, static_cast<unsigned long>(stream.size()),
-                                     p.image.bits(), p.image.width(),
-                                     static_cast<int>(p.image.bytesPerLine()), p.image.height(),
-                                     kRgb32PixelFormat, 0);
+    const int result = tjDecompress2(
+        p.handle.get(), data, static_cast<unsigned long>(stream.size()), p.image.bits(), p.image.width(),
+        static_cast<int>(p.image.bytesPerLine()), p.image.height(), kRgb32PixelFormat, 0);
     // A warning (a damaged but readable stream, e.g. cut short) still leaves a
     // complete picture, the missing part grey, as any JPEG viewer shows it.
     if (result != 0 && tjGetErrorCode(p.handle.get()) != TJERR_WARNING) {
@@ -147,11 +141,10 @@ void JpegPicture::decodeAhead() const {
     if (!prepared.image.isNull()) {
         try {
             // The stream is shared, not copied; neither thread changes it.
-            ahead_ = std::async(std::launch::async,
-                                [stream = stream_, p = std::move(prepared)]() mutable {
-                                    finishDecode(p, stream);
-                                    return Decoded{std::move(p.image), std::move(p.error)};
-                                });
+            ahead_ = std::async(std::launch::async, [stream = stream_, p = std::move(prepared)]() mutable {
+                finishDecode(p, stream);
+                return Decoded{std::move(p.image), std::move(p.error)};
+            });
         } catch (const std::exception&) {
             return;  // no worker thread: image() decodes on the first draw
         }

@@ -25,18 +25,24 @@ PictureResources::PictureResources(const QString& directory)
 
 const JpegPicture& PictureResources::picture(View view) const {
     switch (view) {
-    case View::Front: return front_;
-    case View::Rear: return rear_;
-    case View::Overview: break;
+    case View::Front:
+        return front_;
+    case View::Rear:
+        return rear_;
+    case View::Overview:
+        break;
     }
     return overview_;
 }
 
 const JpegPicture& PictureResources::doubled(View view) const {
     switch (view) {
-    case View::Front: return frontDoubled_;
-    case View::Rear: return rearDoubled_;
-    case View::Overview: break;
+    case View::Front:
+        return frontDoubled_;
+    case View::Rear:
+        return rearDoubled_;
+    case View::Overview:
+        break;
     }
     return overviewDoubled_;
 }
@@ -48,9 +54,12 @@ QString PictureResources::doubledFileName(View view) {
 
 QString PictureResources::fileName(View view) {
     switch (view) {
-    case View::Front: return QStringLiteral("front.jpg");
-    case View::Rear: return QStringLiteral("rear.jpg");
-    case View::Overview: break;
+    case View::Front:
+        return QStringLiteral("front.jpg");
+    case View::Rear:
+        return QStringLiteral("rear.jpg");
+    case View::Overview:
+        break;
     }
     return QStringLiteral("overview.jpg");
 }

@@ -5,8 +5,8 @@
 // only when first drawn.
 #include <QString>
 
-#include "core/CatalogueData.h"
 #include "JpegPicture.h"
+#include "core/CatalogueData.h"
 
 namespace kvarnel {
 

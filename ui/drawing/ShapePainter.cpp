@@ -10,17 +10,12 @@ namespace kvarnel {
 namespace {
 
 bool isSquare(ShapeKind kind) {
-    return kind == ShapeKind::Square || kind == ShapeKind::RoundSquare ||
-           kind == ShapeKind::Circle;
+    return kind == ShapeKind::Square || kind == ShapeKind::RoundSquare || kind == ShapeKind::Circle;
 }
 
-bool isRounded(ShapeKind kind) {
-    return kind == ShapeKind::RoundRect || kind == ShapeKind::RoundSquare;
-}
+bool isRounded(ShapeKind kind) { return kind == ShapeKind::RoundRect || kind == ShapeKind::RoundSquare; }
 
-bool isElliptic(ShapeKind kind) {
-    return kind == ShapeKind::Ellipse || kind == ShapeKind::Circle;
-}
+bool isElliptic(ShapeKind kind) { return kind == ShapeKind::Ellipse || kind == ShapeKind::Circle; }
 
 // The figure's shape around `rect` with corners of radius `radius`.
 QPainterPath figurePath(ShapeKind kind, const QRectF& rect, qreal radius) {
@@ -72,8 +67,8 @@ FigureGeometry ShapePainter::geometry(ShapeKind kind, QSize box, int penWidth) {
     return g;
 }
 
-void ShapePainter::paint(QPainter& painter, const QRect& box, ShapeKind kind, const QColor& pen,
-                         int penWidth, const QColor& brush, bool mask) {
+void ShapePainter::paint(QPainter& painter, const QRect& box, ShapeKind kind, const QColor& pen, int penWidth,
+                         const QColor& brush, bool mask) {
     const FigureGeometry g = geometry(kind, box.size(), penWidth);
     if (g.rect.isEmpty()) return;
 

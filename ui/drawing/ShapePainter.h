@@ -27,15 +27,14 @@ public:
     // Fills the figure with `brush`, then draws its outline, `penWidth` pixels wide and
     // centred on the figure's boundary, with `pen`; both clipped to the box. In mask
     // mode every painted pixel becomes (pixel AND colour), red, green and blue apart.
-    static void paint(QPainter& painter, const QRect& box, ShapeKind kind, const QColor& pen,
-                      int penWidth, const QColor& brush, bool mask);
+    static void paint(QPainter& painter, const QRect& box, ShapeKind kind, const QColor& pen, int penWidth,
+                      const QColor& brush, bool mask);
 
-    static void paintHotspot(QPainter& painter, const QRect& box, const QColor& ring,
-                             const QColor& disc) {
+    static void paintHotspot(QPainter& painter, const QRect& box, const QColor& ring, const QColor& disc) {
         paint(painter, box, ShapeKind::Circle, ring, 1, disc, false);
     }
-    static void paintMarker(QPainter& painter, const QRect& box, const QColor& outline,
-                            int penWidth, const QColor& fill) {
+    static void paintMarker(QPainter& painter, const QRect& box, const QColor& outline, int penWidth,
+                            const QColor& fill) {
         paint(painter, box, ShapeKind::RoundRect, outline, penWidth, fill, true);
     }
 };

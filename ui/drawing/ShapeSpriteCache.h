@@ -15,8 +15,8 @@ namespace kvarnel {
 
 class ShapeSpriteCache {
 public:
-    const QImage& sprite(ShapeKind kind, QSize box, const QColor& pen, int penWidth,
-                         const QColor& brush, qreal ratio = 1);
+    const QImage& sprite(ShapeKind kind, QSize box, const QColor& pen, int penWidth, const QColor& brush,
+                         qreal ratio = 1);
 
 private:
     struct Entry {

@@ -18,13 +18,13 @@ struct SystemColourRole {
 // The system colour settings the program names, and the palette roles that play
 // their part on this platform. clWindow is the background of entry fields.
 constexpr SystemColourRole kSystemColourRoles[] = {
-    {5, QPalette::Base},           // clWindow
-    {8, QPalette::WindowText},     // clWindowText
-    {15, QPalette::Button},        // clBtnFace
-    {16, QPalette::Dark},          // clBtnShadow
-    {20, QPalette::Light},         // clBtnHighlight
-    {23, QPalette::ToolTipText},   // clInfoText
-    {24, QPalette::ToolTipBase},   // clInfoBk
+    {5, QPalette::Base},          // clWindow
+    {8, QPalette::WindowText},    // clWindowText
+    {15, QPalette::Button},       // clBtnFace
+    {16, QPalette::Dark},         // clBtnShadow
+    {20, QPalette::Light},        // clBtnHighlight
+    {23, QPalette::ToolTipText},  // clInfoText
+    {24, QPalette::ToolTipBase},  // clInfoBk
 };
 
 }  // namespace
@@ -39,8 +39,7 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
 int Surface::addElement(SurfaceElement element) {
     fitLabel(element);
     const int index = static_cast<int>(elements_.size());
-    if (!element.name.isEmpty() && !byName_.contains(element.name))
-        byName_.insert(element.name, index);
+    if (!element.name.isEmpty() && !byName_.contains(element.name)) byName_.insert(element.name, index);
     elements_.push_back(std::move(element));
     if (elements_.back().visible) {
         update(elements_.back().box);

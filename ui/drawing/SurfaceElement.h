@@ -14,9 +14,9 @@ class JpegPicture;
 struct SurfaceElement {
     enum class Kind { Picture, Label, Button, Hotspot, Marker };
 
-    QString name;          // component name: Image1, LabelWopros, SpeedPusk, ShapeV10_3 ...
+    QString name;  // component name: Image1, LabelWopros, SpeedPusk, ShapeV10_3 ...
     Kind kind = Kind::Label;
-    QRect box;             // client coordinates; auto-sized labels change width/height
+    QRect box;  // client coordinates; auto-sized labels change width/height
     bool visible = true;
     bool enabled = true;
 
@@ -25,7 +25,7 @@ struct SurfaceElement {
     QFont font;
     ColourNumber fontColour = clWindowText;
     ColourNumber background = clCream;  // label background or button face
-    bool autoSize = false;               // label follows its text (keeps left/top)
+    bool autoSize = false;              // label follows its text (keeps left/top)
 
     // Pictures: drawn at their own size, centred in the box when `centred`.
     const JpegPicture* picture = nullptr;  // not owned
@@ -35,9 +35,9 @@ struct SurfaceElement {
     bool centred = false;
 
     // Hotspots and markers.
-    ColourNumber pen = clRed;      // hotspot ring or marker outline
-    ColourNumber brush = clLime;   // hotspot disc or marker fill
-    int penWidth = 1;              // 1 for hotspots, 7 for markers (mask mode)
+    ColourNumber pen = clRed;     // hotspot ring or marker outline
+    ColourNumber brush = clLime;  // hotspot disc or marker fill
+    int penWidth = 1;             // 1 for hotspots, 7 for markers (mask mode)
 
     // Hotspots: hint text and whether the hint is on; node number passed to handlers.
     QString hint;

@@ -8,8 +8,7 @@ CloseUpViewer::CloseUpViewer(FormView& view, TestEngine& engine, const Catalogue
     : view_(view), engine_(engine), catalogue_(catalogue) {}
 
 bool CloseUpViewer::inStudyMode() const {
-    return !view_.isEnabled(Control::SpeedButtonRezOznkom) &&
-           view_.isEnabled(Control::SpeedButtonRezWopros);
+    return !view_.isEnabled(Control::SpeedButtonRezOznkom) && view_.isEnabled(Control::SpeedButtonRezWopros);
 }
 
 void CloseUpViewer::HotspotMouseDown(NodeNumber n, MouseButton button) {

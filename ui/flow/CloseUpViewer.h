@@ -18,8 +18,7 @@ constexpr const char* kInstructionText =
 
 class CloseUpViewer {
 public:
-    CloseUpViewer(FormView& view, TestEngine& engine,
-                  const Catalogue& catalogue = Catalogue::standard());
+    CloseUpViewer(FormView& view, TestEngine& engine, const Catalogue& catalogue = Catalogue::standard());
 
     // The one press and one release handler of all 50 hotspots; the window passes
     // the pressed hotspot's node number.

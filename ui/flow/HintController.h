@@ -10,9 +10,9 @@
 
 namespace kvarnel {
 
-constexpr int kHintDelayMs = 50;        // rest time before a hint appears
-constexpr int kHintDisplayMs = 10000;   // time a hint stays on screen
-constexpr int kHintReshowDelayMs = 0;   // from one hotspot straight onto another
+constexpr int kHintDelayMs = 50;       // rest time before a hint appears
+constexpr int kHintDisplayMs = 10000;  // time a hint stays on screen
+constexpr int kHintReshowDelayMs = 0;  // from one hotspot straight onto another
 
 class HintController : public QObject {
     Q_OBJECT
@@ -58,7 +58,7 @@ private:
     bool active_ = true;
     int hotspot_ = -1;  // the hotspot the sequence is at
     QString text_;
-    QPoint position_;   // the pointer's last position over that hotspot
+    QPoint position_;  // the pointer's last position over that hotspot
 };
 
 }  // namespace kvarnel

@@ -19,8 +19,13 @@ void call(const std::function<void()>& f) {
 ModeController::ModeController(FormView& view, TestEngine& engine, CloseUpViewer& viewer,
                                KeyboardLayouts& layouts, DateTimeTexts& clock, Random& random,
                                ModeCallbacks callbacks)
-    : view_(view), engine_(engine), viewer_(viewer), layouts_(layouts), clock_(clock),
-      random_(random), callbacks_(std::move(callbacks)) {}
+    : view_(view),
+      engine_(engine),
+      viewer_(viewer),
+      layouts_(layouts),
+      clock_(clock),
+      random_(random),
+      callbacks_(std::move(callbacks)) {}
 
 void ModeController::FormCreate() {
     // Three seedings in a row; the last one is in force.

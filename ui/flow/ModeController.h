@@ -27,18 +27,17 @@ struct ModeCallbacks {
 
 class ModeController {
 public:
-    ModeController(FormView& view, TestEngine& engine, CloseUpViewer& viewer,
-                   KeyboardLayouts& layouts, DateTimeTexts& clock, Random& random,
-                   ModeCallbacks callbacks);
+    ModeController(FormView& view, TestEngine& engine, CloseUpViewer& viewer, KeyboardLayouts& layouts,
+                   DateTimeTexts& clock, Random& random, ModeCallbacks callbacks);
 
-    void FormCreate();                  // the window's creation: ends in study mode
-    void SpeedButtonRezWoprosClick();   // "TEST": study mode -> registration
-    void SpeedVvodClick();              // "ВВОД": registration -> awaiting a question
-    void SpeedPuskClick();              // "QUESTION?"
-    void Timer1Timer();                 // one 300 ms tick
-    void SpeedButtonRezOznkomClick();   // "Study mode": hidden for the whole run, does nothing
-    void SpeedExitClick();              // writes the due journal line, then quits
-    void WindowClosing();               // close box: writes the due journal line
+    void FormCreate();                 // the window's creation: ends in study mode
+    void SpeedButtonRezWoprosClick();  // "TEST": study mode -> registration
+    void SpeedVvodClick();             // "ВВОД": registration -> awaiting a question
+    void SpeedPuskClick();             // "QUESTION?"
+    void Timer1Timer();                // one 300 ms tick
+    void SpeedButtonRezOznkomClick();  // "Study mode": hidden for the whole run, does nothing
+    void SpeedExitClick();             // writes the due journal line, then quits
+    void WindowClosing();              // close box: writes the due journal line
 
 private:
     void enterStudyMode();

@@ -25,8 +25,7 @@ std::vector<std::string> groupNames(Display* display) {
     std::vector<std::string> names;
     std::unique_ptr<XkbDescRec, KeyboardFreer> keyboard(XkbAllocKeyboard());
     if (!keyboard) return names;
-    if (XkbGetNames(display, XkbGroupNamesMask, keyboard.get()) != Success || !keyboard->names)
-        return names;
+    if (XkbGetNames(display, XkbGroupNamesMask, keyboard.get()) != Success || !keyboard->names) return names;
     for (int i = 0; i < XkbNumKbdGroups; ++i) {
         Atom atom = keyboard->names->groups[i];
         std::string name;
@@ -43,8 +42,7 @@ std::vector<std::string> groupNames(Display* display) {
 
 }  // namespace
 
-X11KeyboardLayouts::X11KeyboardLayouts(std::string displayName)
-    : displayName_(std::move(displayName)) {}
+X11KeyboardLayouts::X11KeyboardLayouts(std::string displayName) : displayName_(std::move(displayName)) {}
 
 std::string_view X11KeyboardLayouts::groupNameFor(std::string_view layoutId) {
     if (layoutId == kRussianLayout) return kRussianGroup;

@@ -19,8 +19,7 @@ public:
     // The XKB group name that stands for a layout id ("" for an unknown id).
     static std::string_view groupNameFor(std::string_view layoutId);
     // Index of the group called `name` among `groupNames`, if any.
-    static std::optional<int> findGroup(const std::vector<std::string>& groupNames,
-                                        std::string_view name);
+    static std::optional<int> findGroup(const std::vector<std::string>& groupNames, std::string_view name);
 
 private:
     std::string displayName_;

@@ -9,9 +9,9 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "core/Catalogue.h"
 #include "FormBuilder.h"
 #include "FormLayout.h"
+#include "core/Catalogue.h"
 
 namespace kvarnel {
 namespace {

@@ -11,8 +11,7 @@
 
 namespace kvarnel {
 
-ErrorGuard::ErrorGuard(QString applicationTitle, std::function<void()> releaseCapture,
-                       QWidget* boxParent)
+ErrorGuard::ErrorGuard(QString applicationTitle, std::function<void()> releaseCapture, QWidget* boxParent)
     : title_(std::move(applicationTitle)),
       releaseCapture_(std::move(releaseCapture)),
       boxParent_(boxParent) {}

@@ -15,8 +15,7 @@ namespace kvarnel {
 class ErrorGuard {
 public:
     // releaseCapture: called before the box is shown (may be empty).
-    ErrorGuard(QString applicationTitle, std::function<void()> releaseCapture,
-               QWidget* boxParent = nullptr);
+    ErrorGuard(QString applicationTitle, std::function<void()> releaseCapture, QWidget* boxParent = nullptr);
 
     // True when the handler ran to its end.
     bool run(const std::function<void()>& handler) noexcept;

@@ -17,16 +17,18 @@ namespace {
 
 SurfaceElement::Kind surfaceKind(ComponentKind kind) {
     switch (kind) {
-    case ComponentKind::Picture: return SurfaceElement::Kind::Picture;
-    case ComponentKind::PushButton: return SurfaceElement::Kind::Button;
-    default: return SurfaceElement::Kind::Label;
+    case ComponentKind::Picture:
+        return SurfaceElement::Kind::Picture;
+    case ComponentKind::PushButton:
+        return SurfaceElement::Kind::Button;
+    default:
+        return SurfaceElement::Kind::Label;
     }
 }
 
 }  // namespace
 
-FormBuilder::FormBuilder(QWidget& form, const PictureResources& pictures)
-    : form_(form), pictures_(pictures) {
+FormBuilder::FormBuilder(QWidget& form, const PictureResources& pictures) : form_(form), pictures_(pictures) {
     parts_.controlIndex.fill(-1);
 }
 

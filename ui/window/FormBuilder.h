@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "core/CatalogueData.h"
 #include "DescriptionPanels.h"
 #include "FormLayout.h"
+#include "core/CatalogueData.h"
 #include "core/FormView.h"
 #include "ui/drawing/PictureResources.h"
 

@@ -37,8 +37,8 @@ constexpr int kPanelFontStretch = 92;
 
 enum class ComponentKind {
     Picture,
-    FixedLabel,       // keeps its box, text cut at the box
-    AutoLabel,        // follows its text, keeps left and top
+    FixedLabel,  // keeps its box, text cut at the box
+    AutoLabel,   // follows its text, keeps left and top
     PushButton,
     ProgressBar,
     EntryField,
@@ -56,7 +56,7 @@ struct ComponentRow {
     ColourNumber fontColour;
     ColourNumber background;
     bool storedVisible;
-    int tabOrder;            // -1 where the component has none
+    int tabOrder;  // -1 where the component has none
     bool centred;  // pictures only: centred in the box
     // The last catalogue shape (in the catalogue's stacking order) that the
     // window creates right after this component; nullptr for none.

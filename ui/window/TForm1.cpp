@@ -6,17 +6,17 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTextEdit>
 #include <stdexcept>
 
-#include "core/Catalogue.h"
 #include "FormBuilder.h"
 #include "FormLayout.h"
 #include "HintPopup.h"
 #include "LocaleDateTimeTexts.h"
 #include "RegistrationMessage.h"
+#include "core/Catalogue.h"
 #include "ui/drawing/Surface.h"
 
 namespace kvarnel {
@@ -25,9 +25,12 @@ namespace {
 
 MouseButton viewerButton(Qt::MouseButton button) {
     switch (button) {
-    case Qt::LeftButton: return MouseButton::Left;
-    case Qt::RightButton: return MouseButton::Right;
-    default: return MouseButton::Middle;
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    default:
+        return MouseButton::Middle;
     }
 }
 
@@ -59,7 +62,12 @@ constexpr ButtonHandler kButtonHandlers[] = {
 TForm1::TForm1(TForm1Options options, QWidget* parent)
     : QWidget(parent),
       options_(std::move(options)),
-      guard_(options_.applicationTitle, [this] { if (parts_.surface) parts_.surface->releaseCapture(); }, this),
+      guard_(
+          options_.applicationTitle,
+          [this] {
+              if (parts_.surface) parts_.surface->releaseCapture();
+          },
+          this),
       engine_(*this, random_, journal_),
       viewer_(*this, engine_),
       layouts_(layoutsOrPlatform(std::move(options_.keyboardLayouts))),
@@ -94,9 +102,8 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     hintPopup_ = std::make_unique<HintPopup>();
     connect(&hints_, &HintController::showHint, hintPopup_.get(), &HintPopup::showAt);
     connect(&hints_, &HintController::hideHint, hintPopup_.get(), &QWidget::hide);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-        hints_.activationChanged(s == Qt::ApplicationActive);
-    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState s) { hints_.activationChanged(s == Qt::ApplicationActive); });
     qApp->installEventFilter(this);
 
     timer1_.setInterval(kTimer1IntervalMs);
@@ -124,11 +131,16 @@ void TForm1::installFontSubstitutions() {
 
 QWidget* TForm1::childControl(Control c) const {
     switch (c) {
-    case Control::ProgressBar1: return parts_.progressBar;
-    case Control::Edit1Gruppa: return parts_.editGruppa;
-    case Control::Edit1Fio: return parts_.editFio;
-    case Control::StaticText1Mashtab: return parts_.instruction;
-    default: return nullptr;
+    case Control::ProgressBar1:
+        return parts_.progressBar;
+    case Control::Edit1Gruppa:
+        return parts_.editGruppa;
+    case Control::Edit1Fio:
+        return parts_.editFio;
+    case Control::StaticText1Mashtab:
+        return parts_.instruction;
+    default:
+        return nullptr;
     }
 }
 
@@ -138,7 +150,8 @@ int TForm1::surfaceIndex(Control c) const { return parts_.controlIndex[static_ca
 
 int TForm1::shapeIndex(std::string_view shape) const {
     const auto it = parts_.shapeIndex.find(shape);
-    if (it == parts_.shapeIndex.end()) throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
+    if (it == parts_.shapeIndex.end())
+        throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
     return it->second;
 }
 
@@ -160,8 +173,10 @@ bool TForm1::isVisible(Control c) const {
 }
 
 void TForm1::setEnabled(Control c, bool enabled) {
-    if (QWidget* w = childControl(c)) w->setEnabled(enabled);
-    else parts_.surface->setElementEnabled(surfaceIndex(c), enabled);
+    if (QWidget* w = childControl(c))
+        w->setEnabled(enabled);
+    else
+        parts_.surface->setElementEnabled(surfaceIndex(c), enabled);
 }
 
 bool TForm1::isEnabled(Control c) const {
@@ -172,25 +187,39 @@ bool TForm1::isEnabled(Control c) const {
 void TForm1::setText(Control c, const std::string& text) {
     const QString t = QString::fromStdString(text);
     switch (c) {
-    case Control::Edit1Gruppa: parts_.editGruppa->setText(t); return;
-    case Control::Edit1Fio: parts_.editFio->setText(t); return;
+    case Control::Edit1Gruppa:
+        parts_.editGruppa->setText(t);
+        return;
+    case Control::Edit1Fio:
+        parts_.editFio->setText(t);
+        return;
     case Control::StaticText1Mashtab:
         parts_.instruction->setText(t);
-        if (t.isEmpty()) parts_.instruction->resize(4, 4);
-        else parts_.instruction->adjustSize();  // auto-sized: keeps its left and top
+        if (t.isEmpty())
+            parts_.instruction->resize(4, 4);
+        else
+            parts_.instruction->adjustSize();  // auto-sized: keeps its left and top
         return;
-    case Control::ProgressBar1: return;  // no text
-    default: parts_.surface->setElementText(surfaceIndex(c), t); return;
+    case Control::ProgressBar1:
+        return;  // no text
+    default:
+        parts_.surface->setElementText(surfaceIndex(c), t);
+        return;
     }
 }
 
 std::string TForm1::text(Control c) const {
     switch (c) {
-    case Control::Edit1Gruppa: return parts_.editGruppa->text().toStdString();
-    case Control::Edit1Fio: return parts_.editFio->text().toStdString();
-    case Control::StaticText1Mashtab: return parts_.instruction->text().toStdString();
-    case Control::ProgressBar1: return {};
-    default: return parts_.surface->element(surfaceIndex(c)).text.toStdString();
+    case Control::Edit1Gruppa:
+        return parts_.editGruppa->text().toStdString();
+    case Control::Edit1Fio:
+        return parts_.editFio->text().toStdString();
+    case Control::StaticText1Mashtab:
+        return parts_.instruction->text().toStdString();
+    case Control::ProgressBar1:
+        return {};
+    default:
+        return parts_.surface->element(surfaceIndex(c)).text.toStdString();
     }
 }
 
@@ -231,8 +260,10 @@ void TForm1::setHotspotHint(std::string_view hotspot, bool enabled) {
 }
 
 void TForm1::setPanelVisible(NodeNumber node, bool visible) {
-    if (QTextEdit* memo = panel(node)) memo->setVisible(visible);
-    else throw std::invalid_argument("no panel for node " + std::to_string(node));
+    if (QTextEdit* memo = panel(node))
+        memo->setVisible(visible);
+    else
+        throw std::invalid_argument("no panel for node " + std::to_string(node));
 }
 
 void TForm1::setPointerHidden(bool hidden) {
@@ -240,8 +271,10 @@ void TForm1::setPointerHidden(bool hidden) {
     pointerHidden_ = hidden;
     // The screen-wide setting overrides every control's pointer, the hand included;
     // restoring it shows the pointer of whatever lies under it at once.
-    if (hidden) QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-    else QGuiApplication::restoreOverrideCursor();
+    if (hidden)
+        QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void TForm1::showRegistrationMessage(const std::string& text) {
@@ -269,7 +302,8 @@ void TForm1::onElementReleased(int index, Qt::MouseButton button) {
 
 void TForm1::onButtonClicked(int index) {
     for (int c = 0; c < kControlCount; ++c)
-        if (parts_.controlIndex[static_cast<std::size_t>(c)] == index) return clickButton(static_cast<Control>(c));
+        if (parts_.controlIndex[static_cast<std::size_t>(c)] == index)
+            return clickButton(static_cast<Control>(c));
 }
 
 void TForm1::onPointerMoved(int index, const QPoint& globalPos) {

@@ -12,19 +12,19 @@
 #include <memory>
 #include <string>
 
-#include "ui/flow/CloseUpViewer.h"
 #include "DescriptionPanels.h"
 #include "ErrorGuard.h"
-#include "core/FormView.h"
-#include "ui/flow/HintController.h"
-#include "core/Journal.h"
-#include "ui/flow/KeyboardLayouts.h"
-#include "ui/flow/ModeController.h"
 #include "FormBuilder.h"
-#include "ui/drawing/PictureResources.h"
+#include "core/FormView.h"
+#include "core/Journal.h"
 #include "core/Random.h"
 #include "core/ResultRecord.h"
 #include "core/TestEngine.h"
+#include "ui/drawing/PictureResources.h"
+#include "ui/flow/CloseUpViewer.h"
+#include "ui/flow/HintController.h"
+#include "ui/flow/KeyboardLayouts.h"
+#include "ui/flow/ModeController.h"
 
 class QLabel;
 class QLineEdit;
@@ -120,7 +120,7 @@ private:
 
     TForm1Options options_;
     PictureResources pictures_;
-    FormParts parts_;  // the components; their widgets are children, owned by Qt
+    FormParts parts_;                       // the components; their widgets are children, owned by Qt
     std::unique_ptr<HintPopup> hintPopup_;  // a top-level pop-up, not a child
 
     ErrorGuard guard_;
