@@ -2,7 +2,8 @@
 # Checks the Debian packages that scripts/package-deb built, named by their
 # .changes file: the binary package holds exactly the program and the journal
 # reader with their manual pages, the menu entry, one icon per PNG size, the
-# metainfo, the copyright file and the changelog (never a results journal);
+# metainfo, the copyright file, the changelog and the lintian overrides (never
+# a results journal);
 # stripped, hardened programs (their debugging symbols in the -dbgsym package)
 # compiled with Debian's flags (the build log beside the .changes file); the
 # font dependency and generated library dependencies, no Wayland package;
@@ -31,7 +32,8 @@ root=$work/root/usr
 
 expected=(bin/kvarnel bin/kvarnel-results share/man/man1/kvarnel-results.1.gz share/man/man1/kvarnel.1.gz
           share/applications/io.github.kvarnel.Kvarnel.desktop share/doc/kvarnel/copyright
-          share/doc/kvarnel/changelog.gz share/metainfo/io.github.kvarnel.Kvarnel.metainfo.xml)
+          share/doc/kvarnel/changelog.gz share/metainfo/io.github.kvarnel.Kvarnel.metainfo.xml
+          share/lintian/overrides/kvarnel)
 for png in "$source"/assets/icon/kvarnel-*.png; do
     size=${png##*/kvarnel-}; size=${size%.png}
     expected+=("share/icons/hicolor/${size}x${size}/apps/kvarnel.png")
