@@ -206,6 +206,97 @@ INSTANTIATE_TEST_SUITE_P(
                     csvRows({}),
                     {"1:", "2:", "3:", "4:"},
                     1},
+        // Saved by an editor in UTF-8 (with its byte-order mark), then appended to by the trainer.
+        JournalCase{"Utf8WithBomAndWindows1251LinesMixed",
+                    "\xEF\xBB\xBF"
+                    "07.12.2026 / 9:00:00 / 41-ТЭ / Анна / good\r\n"
+                    "07.12.2026 / 9:30:00 / 41-" +
+                        kTE + " / " + kPetrov +
+                        " / excellent\r\n"
+                        "08.12.2026 / 9:00:00 / 41-ТЭ / Ёлкин № 2 / Тест прерван\r\n",
+                    "date        time     group  surname    outcome\n"
+                    "07.12.2026  9:00:00  41-ТЭ  Анна       good\n"
+                    "07.12.2026  9:30:00  41-ТЭ  Петров     excellent\n"
+                    "08.12.2026  9:00:00  41-ТЭ  Ёлкин № 2  Тест прерван\n"
+                    "\n" +
+                        kSummaryHeader +
+                        "41-ТЭ      3                 0               0     1          1          1\n",
+                    csvRows({"07.12.2026,9:00:00,41-ТЭ,Анна,good,Тест_кварнел.txt,1",
+                             "07.12.2026,9:30:00,41-ТЭ,Петров,excellent,Тест_кварнел.txt,2",
+                             "08.12.2026,9:00:00,41-ТЭ,Ёлкин № 2,Тест прерван,Тест_кварнел.txt,3"}),
+                    {},
+                    0},
+        // "41-тэ " and "41-ТЭ" are one group, shown as first met; C1 controls are controls in UTF-8.
+        JournalCase{"GroupsIgnoreCaseAndSpacesUtf8ControlsReplaced",
+                    "07.12.2026 / 9:00:00 / 41-\xF2\xFD  / A / good\r\n"
+                    "07.12.2026 / 9:01:00 / Ab / B / good\r\n"
+                    "07.12.2026 / 9:02:00 /  41-" +
+                        kTE +
+                        " / C / good\r\n"
+                        "07.12.2026 / 9:03:00 / aB / D\u009B2J / excellent\r\n"
+                        "07.12.2026 / 9:04:00 / \xA8\xE6 / E / good\r\n"
+                        "07.12.2026 / 9:05:00 / \xB8\xC6 / F / good\r\n",
+                    "date        time     group   surname  outcome\n"
+                    "07.12.2026  9:00:00  41-тэ   A        good\n"
+                    "07.12.2026  9:01:00  Ab      B        good\n"
+                    "07.12.2026  9:02:00   41-ТЭ  C        good\n"
+                    "07.12.2026  9:03:00  aB      D\uFFFD2J     excellent\n"
+                    "07.12.2026  9:04:00  Ёж      E        good\n"
+                    "07.12.2026  9:05:00  ёЖ      F        good\n"
+                    "\n" +
+                        kSummaryHeader +
+                        "41-тэ      2                 0               0     2          0          0\n"
+                        "Ab         2                 0               0     1          1          0\n"
+                        "Ёж         2                 0               0     2          0          0\n",
+                    csvRows({"07.12.2026,9:00:00,41-тэ ,A,good,Тест_кварнел.txt,1",
+                             "07.12.2026,9:01:00,Ab,B,good,Тест_кварнел.txt,2",
+                             "07.12.2026,9:02:00, 41-ТЭ,C,good,Тест_кварнел.txt,3",
+                             "07.12.2026,9:03:00,aB,D\uFFFD2J,excellent,Тест_кварнел.txt,4",
+                             "07.12.2026,9:04:00,Ёж,E,good,Тест_кварнел.txt,5",
+                             "07.12.2026,9:05:00,ёЖ,F,good,Тест_кварнел.txt,6"}),
+                    {"4:"},
+                    1},
+        // What a spreadsheet would run as a formula is written after an apostrophe.
+        JournalCase{
+            "CsvFormulasStayText",
+            "07.12.2026 / 9:00:00 / -41 / =HYPERLINK(\"http://x\",\"y\") / good\r\n"
+            "07.12.2026 / 9:00:00 / @1 / +" +
+                kPetrov + " / good\r\n",
+            "date        time     group  surname                     outcome\n"
+            "07.12.2026  9:00:00  -41    =HYPERLINK(\"http://x\",\"y\")  good\n"
+            "07.12.2026  9:00:00  @1     +Петров                     good\n"
+            "\n" +
+                kSummaryHeader +
+                "-41        1                 0               0     1          0          0\n"
+                "@1         1                 0               0     1          0          0\n",
+            csvRows(
+                {"07.12.2026,9:00:00,'-41,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",good,Тест_кварнел.txt,1",
+                 "07.12.2026,9:00:00,'@1,'+Петров,good,Тест_кварнел.txt,2"}),
+            {},
+            0},
+        // NUL bytes alone are what a write cut short by a power failure leaves.
+        JournalCase{"NulBytes",
+                    std::string(4096, '\0') + "\r\n07.12.2026 / 9:00:00 / 1 / A" + std::string(1, '\0') +
+                        "B / good\r\n",
+                    "date        time     group  surname  outcome\n"
+                    "07.12.2026  9:00:00  1      A\uFFFDB      good\n"
+                    "\n" +
+                        kSummaryHeader +
+                        "1          1                 0               0     1          0          0\n",
+                    csvRows({"07.12.2026,9:00:00,1,A\uFFFDB,good,Тест_кварнел.txt,2"}),
+                    {"1:", "2:"},
+                    1},
+        JournalCase{"Utf16IsNotRead",
+                    std::string("\xFF\xFE"
+                                "0\0"
+                                "7\0"
+                                "\r\0\n\0"
+                                "x\0",
+                                12),
+                    "no records\n",
+                    csvRows({}),
+                    {"1:"},
+                    1},
         JournalCase{"EmptyFile", "", "no records\n", csvRows({}), {}, 0},
         JournalCase{"MissingFile", std::nullopt, "no records\n", csvRows({}), {}, 2}),
     [](const auto& info) { return info.param.name; });
@@ -213,6 +304,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(OddJournal, MissingFileSaysWhy) {
     const CommandResult result = runResultsCommand({"absent.txt"});
     EXPECT_EQ(result.err, "kvarnel-results: cannot open absent.txt: No such file or directory\n");
+}
+
+TEST_F(OddJournal, GroupIsMatchedIgnoringLetterCase) {
+    std::ofstream(kPath, std::ios::binary) << "07.12.2026 / 9:00:00 / 41-" + kTE +
+                                                  " / A / good\r\n"
+                                                  "07.12.2026 / 9:05:00 / 42-" +
+                                                  kTE +
+                                                  " / B / good\r\n"
+                                                  "08.12.2026 / 9:00:00 / 41-\xF2\xFD / C / excellent\r\n";
+    const CommandResult result = runResultsCommand({"--csv", "--group", "41-Тэ"});
+    EXPECT_EQ(result.out, csvRows({"07.12.2026,9:00:00,41-ТЭ,A,good,Тест_кварнел.txt,1",
+                                   "08.12.2026,9:00:00,41-тэ,C,excellent,Тест_кварнел.txt,3"}));
 }
 
 TEST_F(OddJournal, SeveralFilesShowTheirSourceAndOneGroupIsKept) {
@@ -238,13 +341,18 @@ struct UsageCase {
 };
 
 TEST(ResultsUsage, OptionsAndErrors) {
-    const std::vector<UsageCase> cases = {
+    std::vector<UsageCase> cases = {
         {{"--help"}, 0, "Usage: kvarnel-results", ""},
         {{"--version"}, 0, "kvarnel-results " KVARNEL_TEST_VERSION "\n", ""},
         {{"--bogus"}, 2, "", "kvarnel-results: unknown option --bogus\n"},
         {{"--group"}, 2, "", "kvarnel-results: --group needs a group\n"},
         {{"--", "--csv"}, 2, "no records\n", "kvarnel-results: cannot open --csv: "},
+        {{"."}, 2, "no records\n", "kvarnel-results: cannot open .: Is a directory\n"},
     };
+    // A file that opens but fails to read, where the system has one.
+    if (fs::exists("/proc/self/mem"))
+        cases.push_back(
+            {{"/proc/self/mem"}, 2, "no records\n", "kvarnel-results: cannot read /proc/self/mem: "});
     for (const UsageCase& c : cases) {
         const CommandResult result = runResultsCommand(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0];
