@@ -20,17 +20,12 @@ char32_t lowerCaseLetter(char32_t c) {
 std::string lowerCased(std::string_view utf8) {
     std::string result;
     result.reserve(utf8.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    std::size_t left = utf8.size();
-    while (left > 0) {
-        const Utf8Character c = nextUtf8Character(p, left);
+    forEachUtf8Character(utf8, [&result](const Utf8Character& c, std::string_view bytes) {
         if (c.valid)
             appendUtf8(result, lowerCaseLetter(c.codePoint));
         else
-            result.append(reinterpret_cast<const char*>(p), c.length);
-        p += c.length;
-        left -= c.length;
-    }
+            result += bytes;
+    });
     return result;
 }
 

@@ -43,17 +43,12 @@ char byteOf(char32_t c) {
 std::string toWindows1251(std::string_view utf8) {
     std::string result;
     result.reserve(utf8.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    std::size_t left = utf8.size();
-    while (left > 0) {
-        const Utf8Character c = nextUtf8Character(p, left);
+    forEachUtf8Character(utf8, [&result](const Utf8Character& c, std::string_view) {
         if (!c.valid)
             result += '?';
         else
             result += c.codePoint < 0x80 ? static_cast<char>(c.codePoint) : byteOf(c.codePoint);
-        p += c.length;
-        left -= c.length;
-    }
+    });
     return result;
 }
 
