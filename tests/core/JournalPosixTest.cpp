@@ -1,11 +1,21 @@
-// Journal cases that only POSIX can set up: another user, a full device, the open-file limit.
+// Journal cases that only POSIX can set up: another user, a full device, the open-file
+// limit, a failing flush, an append-only file.
 #include <errno.h>
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/fs.h>
+#include <linux/seccomp.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <cstring>
 #include <functional>
+#include <iterator>
 
 #include "JournalFileFixture.h"
 #include "core/JournalFile.h"
@@ -14,19 +24,35 @@ namespace kvarnel::journal_test {
 
 namespace {
 
-// Runs fn in a forked child and returns its exit status (fn's result), 255 if it threw.
+// What runInChild gives when the child could not report (it died, or was never started).
+constexpr int kNoReport = -1;
+
+// Runs fn in a forked child and returns fn's result (any int, 255 if it threw).
 int runInChild(const std::function<int()>& fn) {
+    int channel[2];
+    if (pipe(channel) != 0) return kNoReport;
     const pid_t pid = fork();
     if (pid == 0) {
+        close(channel[0]);
         int result = 255;
         try {
             result = fn();
         } catch (...) {}
-        _exit(result);
+        _exit(write(channel[1], &result, sizeof result) == sizeof result ? 0 : 1);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    close(channel[1]);
+    int result = kNoReport;
+    if (pid < 0 || read(channel[0], &result, sizeof result) != sizeof result) result = kNoReport;
+    close(channel[0]);
+    if (pid > 0) waitpid(pid, nullptr, 0);
+    return result;
+}
+
+int appendInChild(const std::string& line) {
+    return runInChild([&line] {
+        FileJournal journal;
+        return appendCode(journal, line);
+    });
 }
 
 TEST_F(JournalFileTest, ReadOnlyFileIsAccessDeniedToAnUnprivilegedChild) {
@@ -104,8 +130,160 @@ INSTANTIATE_TEST_SUITE_P(Table, JournalErrorCode,
                          ::testing::Values(ErrnoCase{ENOENT, 2}, ErrnoCase{EACCES, 5}, ErrnoCase{EPERM, 5},
                                            ErrnoCase{EISDIR, 5}, ErrnoCase{EROFS, 5}, ErrnoCase{EMFILE, 4},
                                            ErrnoCase{ENFILE, 4}, ErrnoCase{ENAMETOOLONG, 3},
-                                           ErrnoCase{EINVAL, 3}, ErrnoCase{ENOSPC, 28},
+                                           ErrnoCase{EINVAL, 3}, ErrnoCase{EIO, 1117}, ErrnoCase{ENOSPC, 28},
                                            ErrnoCase{EDQUOT, EDQUOT}, ErrnoCase{ELOOP, ELOOP}));
+
+// From now on every fdatasync of this process fails with `error`, as on a failing disk or
+// a full quota: a seccomp filter answers the system call itself. (The filter leaves the
+// architecture unchecked: the test process makes the calls of its own architecture only.)
+bool failFlushesWith(int error) {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fdatasync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (static_cast<unsigned>(error) & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+struct FlushCase {
+    int systemError;
+    int code;
+};
+
+void PrintTo(const FlushCase& c, std::ostream* os) { *os << "fdatasync fails with errno " << c.systemError; }
+
+class FailedFlush : public JournalFileTest, public ::testing::WithParamInterface<FlushCase> {};
+
+TEST_P(FailedFlush, FailsTheAppendWithTheMappedCodeAndLeavesNothingOpen) {
+    constexpr int kNoFilter = -2;
+    constexpr int kLeftOpen = -3;
+    createJournal("kept\r\n");
+    const int systemError = GetParam().systemError;
+    const int code = runInChild([systemError] {
+        if (!failFlushesWith(systemError)) return kNoFilter;
+        const int descriptors = openHandleCount();
+        FileJournal journal;
+        const int result = appendCode(journal, kExampleLine);
+        return openHandleCount() == descriptors ? result : kLeftOpen;
+    });
+    if (code == kNoFilter)
+        GTEST_SKIP() << "this system allows no seccomp filter, so no flush can be made to fail";
+    ASSERT_NE(code, kLeftOpen) << "the failed append left the journal open";
+    EXPECT_EQ(code, GetParam().code) << "0: the append reported success without flushing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FailedFlush, ::testing::Values(FlushCase{EIO, 1117}, FlushCase{ENOSPC, 28}));
+
+// The file marked append-only (chattr +a) while the mark lives: opened for writing only
+// with O_APPEND, never truncated, renamed or removed, by root neither. Setting it needs
+// CAP_LINUX_IMMUTABLE and a filesystem that keeps the attribute (ext4, xfs, btrfs; not tmpfs).
+class AppendOnlyMark {
+public:
+    explicit AppendOnlyMark(fs::path path) : path_(std::move(path)) { set_ = changeFlag(true, &why_); }
+    ~AppendOnlyMark() { clear(); }
+    AppendOnlyMark(const AppendOnlyMark&) = delete;
+    AppendOnlyMark& operator=(const AppendOnlyMark&) = delete;
+    bool set() const { return set_; }
+    // Why the mark could not be set.
+    const std::string& why() const { return why_; }
+    void clear() {
+        std::string ignored;
+        if (set_) set_ = !changeFlag(false, &ignored);
+    }
+
+private:
+    bool changeFlag(bool on, std::string* why) const {
+        const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0) {
+            *why = std::string("cannot open the journal: ") + std::strerror(errno);
+            return false;
+        }
+        int flags = 0;
+        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? flags | FS_APPEND_FL : flags & ~FS_APPEND_FL;
+            done = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        if (!done)
+            *why = errno == EPERM ? "this process may not set it (it needs root with CAP_LINUX_IMMUTABLE)"
+                                  : "the filesystem of " + path_.parent_path().string() +
+                                        " keeps no such attribute (" + std::strerror(errno) + ")";
+        close(fd);
+        return done;
+    }
+
+    fs::path path_;
+    bool set_ = false;
+    std::string why_;
+};
+
+enum class Writers { One, OneAfterAnotherLetsGo, OneWhileAnotherHolds, TwoAtOnce };
+
+struct AppendOnlyCase {
+    const char* name;
+    const char* before;
+    Writers writers;
+    int code;           // of the one writer's append
+    const char* after;  // the journal then; for two writers checked line by line
+};
+
+void PrintTo(const AppendOnlyCase& c, std::ostream* os) { *os << c.name; }
+
+class AppendOnlyJournal : public JournalFileTest, public ::testing::WithParamInterface<AppendOnlyCase> {};
+
+// What a teacher's chattr +a leaves students: the trainer appends as before, an editor
+// cannot save over the journal. The appends run in other processes, so that whatever
+// they do the mark comes off again before the test ends.
+TEST_P(AppendOnlyJournal, AppendsAsBeforeButNothingRewritesIt) {
+    const AppendOnlyCase& c = GetParam();
+    createJournal(c.before);
+    AppendOnlyMark mark(journalPath());
+    if (!mark.set()) GTEST_SKIP() << "SKIPPED: the journal cannot be marked append-only here: " << mark.why();
+    const int rewrite = open(journalPath().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int rewriteError = errno;
+    if (rewrite >= 0) close(rewrite);
+    int code = 0;
+    switch (c.writers) {
+    case Writers::One:
+        code = appendInChild("new");
+        break;
+    case Writers::OneAfterAnotherLetsGo:
+    case Writers::OneWhileAnotherHolds: {
+        JournalHolder holder(c.writers == Writers::OneAfterAnotherLetsGo ? 50 : -1);
+        EXPECT_TRUE(holder.holding()) << holder.state();
+        code = appendInChild("new");
+        break;
+    }
+    case Writers::TwoAtOnce:
+        appendFromTwoProcessesAtOnce(100);
+        break;
+    }
+    mark.clear();
+    ASSERT_FALSE(mark.set()) << "the append-only attribute could not be taken off " << dir_;
+
+    EXPECT_LT(rewrite, 0) << "an editor could open the append-only journal to rewrite it";
+    EXPECT_EQ(rewriteError, EPERM);
+    EXPECT_EQ(code, c.code);
+    if (c.writers != Writers::TwoAtOnce) {
+        EXPECT_EQ(journalBytes(), c.after);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, AppendOnlyJournal,
+    ::testing::Values(AppendOnlyCase{"empty", "", Writers::One, 0, "new\r\n"},
+                      AppendOnlyCase{"ended_line", "old\r\n", Writers::One, 0, "old\r\nnew\r\n"},
+                      AppendOnlyCase{"unended_line", "old", Writers::One, 0, "old\r\nnew\r\n"},
+                      AppendOnlyCase{"cr_without_lf", "old\r", Writers::One, 0, "old\r\nnew\r\n"},
+                      AppendOnlyCase{"lock_let_go_within_the_wait", "old\r\n", Writers::OneAfterAnotherLetsGo,
+                                     0, "old\r\nnew\r\n"},
+                      AppendOnlyCase{"lock_held_past_the_wait", "old\r\n", Writers::OneWhileAnotherHolds, 32,
+                                     "old\r\n"},
+                      AppendOnlyCase{"two_writers_at_once", "", Writers::TwoAtOnce, 0, nullptr}),
+    [](const ::testing::TestParamInfo<AppendOnlyCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 

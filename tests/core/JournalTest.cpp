@@ -116,6 +116,35 @@ void JournalFileTest::TearDown() {
     fs::remove_all(dir_, ignored);
 }
 
+void JournalFileTest::appendFromTwoProcessesAtOnce(int linesEach) {
+    {
+        ChildProcess a({kHelperFlag, "append", "A", std::to_string(linesEach)});
+        ChildProcess b({kHelperFlag, "append", "B", std::to_string(linesEach)});
+        writeMarker(kGoMarker, "");  // both start appending now
+        EXPECT_EQ(a.wait(), 0) << "writer A failed";
+        EXPECT_EQ(b.wait(), 0) << "writer B failed";
+    }
+    fs::remove(kGoMarker);
+
+    const std::string bytes = journalBytes();
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    EXPECT_EQ(start, bytes.size()) << "the file does not end with CR LF";
+    ASSERT_EQ(lines.size(), 2u * linesEach);
+    int next[2] = {0, 0};
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(line[0] == 'A' || line[0] == 'B') << line;
+        int& expected = next[line[0] - 'A'];
+        EXPECT_EQ(line, std::string(1, line[0]) + " line " + std::to_string(expected) +
+                            " / \xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED");
+        ++expected;
+    }
+    EXPECT_EQ(next[0], linesEach);
+    EXPECT_EQ(next[1], linesEach);
+}
+
 namespace {
 
 TEST_F(JournalFileTest, ExampleLineByteForByteInWindows1251) {
@@ -369,32 +398,7 @@ TEST_F(JournalFileTest, NameIsResolvedInTheCurrentDirectoryAtEachWrite) {
 
 TEST_F(JournalFileTest, TwoProcessesAppendingAtOnceLeaveWholeLines) {
     createJournal("");
-    constexpr int kLines = 500;
-    {
-        ChildProcess a({kHelperFlag, "append", "A", std::to_string(kLines)});
-        ChildProcess b({kHelperFlag, "append", "B", std::to_string(kLines)});
-        writeMarker(kGoMarker, "");  // both start appending now
-        EXPECT_EQ(a.wait(), 0) << "writer A failed";
-        EXPECT_EQ(b.wait(), 0) << "writer B failed";
-    }
-
-    const std::string bytes = journalBytes();
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    EXPECT_EQ(start, bytes.size()) << "the file does not end with CR LF";
-    ASSERT_EQ(lines.size(), 2u * kLines);
-    int next[2] = {0, 0};
-    for (const std::string& line : lines) {
-        ASSERT_TRUE(line[0] == 'A' || line[0] == 'B') << line;
-        int& expected = next[line[0] - 'A'];
-        EXPECT_EQ(line, std::string(1, line[0]) + " line " + std::to_string(expected) +
-                            " / \xD2\xE5\xF1\xF2 \xEF\xF0\xE5\xF0\xE2\xE0\xED");
-        ++expected;
-    }
-    EXPECT_EQ(next[0], kLines);
-    EXPECT_EQ(next[1], kLines);
+    appendFromTwoProcessesAtOnce(500);
 }
 
 }  // namespace

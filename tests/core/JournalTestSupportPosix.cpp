@@ -18,7 +18,8 @@ int openHandleCount() {
 }
 
 WriteHolder::WriteHolder(const std::string& utf8Name) {
-    const int fd = open(utf8Name.c_str(), O_RDWR | O_CLOEXEC);
+    // As the program opens it, so that an append-only journal can be held too.
+    const int fd = open(utf8Name.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
         error_ = errno;
         return;
