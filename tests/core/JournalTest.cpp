@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "JournalFileFixture.h"
+#include "core/JournalFile.h"
 #include "core/ResultRecord.h"
 
 namespace kvarnel::journal_test {
@@ -62,10 +63,14 @@ std::string writerLine(char writer, int number) {
     return std::string(1, writer) + " line " + std::to_string(number) + " / Тест прерван";
 }
 
-// Exits with the first failure's code, so the test can tell what went wrong.
+// Exits with the first failure's code, so the test can tell what went wrong. The lines go
+// back to back, as no instance of the program appends (it appends one line a run). Where the
+// file stays held for an append's flush (Windows: the share mode), the other writer, polling
+// every few milliseconds, can then miss the moments in between for longer than the program's
+// wait; so the helpers wait longer. What is checked with them is that the lines stay whole.
 int appendLines(char writer, int count) {
     if (!waitForFile(kGoMarker, kHelperLimit)) return 254;
-    FileJournal journal;
+    FileJournal journal(kJournalFileName, 10000);
     for (int i = 0; i < count; ++i)
         if (const int code = appendCode(journal, writerLine(writer, i)); code != 0) return code;
     return 0;
@@ -309,6 +314,20 @@ TEST_F(JournalFileTest, LockHeldByAnotherProcessIsCode32AfterTheWait) {
     holder.release();
     journal.append(kExampleLine);
     EXPECT_EQ(journalBytes(), kExampleBytes);
+}
+
+// Runs as core_journal_failing_flush, under failing_flushes, which makes every flush of the
+// process fail as on a failing disk; skipped elsewhere.
+TEST_F(JournalFileTest, FailedFlushFailsTheAppendWithTheSystemsCodeAndLeavesNothingOpen) {
+    const int flushError = flushErrorOfThisProcess();
+    if (flushError == 0) GTEST_SKIP() << "flushes work here (core_journal_failing_flush makes them fail)";
+    createJournal("kept\r\n");
+    FileJournal journal;
+    appendCode(journal, kExampleLine);  // what the system keeps open after the first append
+    const int handles = openHandleCount();
+    EXPECT_EQ(appendCode(journal, kExampleLine), journalErrorCode(flushError))
+        << "the append succeeded although its line could not be flushed";
+    EXPECT_EQ(openHandleCount(), handles) << "the failed append left a handle open";
 }
 
 // The wait blocks the window, so it must stay too short to be seen.
