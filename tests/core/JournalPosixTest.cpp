@@ -120,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Table, JournalErrorCode,
 
 // The file marked append-only (chattr +a) while the mark lives: opened for writing only
 // with O_APPEND, never truncated, renamed or removed, by root neither. Setting it needs
-// CAP_LINUX_IMMUTABLE and a filesystem that keeps the attribute (ext4, xfs, btrfs; not tmpfs).
+// CAP_LINUX_IMMUTABLE and a filesystem that keeps the attribute (ext4, xfs, btrfs, tmpfs since
+// Linux 6.0).
 class AppendOnlyMark {
 public:
     explicit AppendOnlyMark(fs::path path) : path_(std::move(path)) { set_ = changeFlag(true, &why_); }
@@ -182,7 +183,7 @@ TEST_P(AppendOnlyJournal, AppendsAsBeforeButNothingRewritesIt) {
     const AppendOnlyCase& c = GetParam();
     createJournal(c.before);
     AppendOnlyMark mark(journalPath());
-    if (!mark.set()) GTEST_SKIP() << "SKIPPED: the journal cannot be marked append-only here: " << mark.why();
+    if (!mark.set()) GTEST_SKIP() << "the journal cannot be marked append-only here: " << mark.why();
     const int rewrite = open(journalPath().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     const int rewriteError = errno;
     if (rewrite >= 0) close(rewrite);
