@@ -76,14 +76,19 @@ std::optional<ReadFailure> readFile(const std::string& name, JournalFileReader& 
 // field that a spreadsheet would take for a formula (one beginning with "=",
 // "+", "-", "@", TAB or CR) gets a leading apostrophe, which keeps it text.
 void appendCsvField(std::string& out, std::string_view field, char after) {
-    const bool formula =
-        !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
-    const bool quoted = field.find_first_of(",\"\r\n") != std::string_view::npos;
+    const auto isOneOf = [](char c, std::string_view set) { return set.find(c) != std::string_view::npos; };
+    const bool formula = !field.empty() && isOneOf(field.front(), "=+-@\t\r");
+    // A plain scan: find_first_of would search the set once for every byte of every field.
+    bool quoted = false;
+    for (const char c : field) quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
     if (quoted) out += '"';
     if (formula) out += '\'';
-    for (const char c : field) {
-        if (c == '"') out += '"';
-        out += c;
+    for (std::size_t at = 0;;) {
+        const std::size_t quote = field.find('"', at);
+        out += field.substr(at, quote - at);
+        if (quote == std::string_view::npos) break;
+        out += "\"\"";
+        at = quote + 1;
     }
     if (quoted) out += '"';
     out += after;
