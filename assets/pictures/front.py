@@ -718,28 +718,23 @@ PARTS = [
 ]
 
 
-# A cylinder's end seals (group id, comment, x0, x1, housing top and bottom, shaft
-# radius, part) and its stages (the arguments of draw_stages).
-HP_SEALS = [("hp-rear-end-seal", "Rear end seal of the HP cylinder", 210, 274, 238, 342, 26,
-             "hp-seal-rear"),
-            ("hp-front-end-seal", "Front end seal of the HP cylinder", 446, 513, 238, 342, 26,
-             "hp-seal-front")]
-HP_STAGES = ("hp", "HP pressure stages: diaphragms (T-shaped, hatched) and moving blades",
-             HP_N, hp_stage, hp_h, (HP_ROOT_U, HP_ROOT_L), (HP_HUB_U, HP_HUB_L), 0.6)
-IP_SEALS = [("ip-front-end-seal", "Front end seal of the IP cylinder", 652, 698, 237, 344, 26,
-             "ip-seal-front"),
-            ("ip-rear-end-seal", "Rear end seal of the IP cylinder", 938, 1008, 255, 338, 20,
-             "ip-seal-rear")]
-IP_STAGES = ("ip", "IP stages: diaphragms (T-shaped, hatched) and moving blades",
-             IP_N, ip_stage, ip_h, (IP_ROOT_U, IP_ROOT_L), (IP_HUB_U, IP_HUB_L), 1)
+# End seals: group id, comment, x0, x1, housing top and bottom, shaft radius, part.
+END_SEALS = [
+    ("hp-rear-end-seal", "Rear end seal of the HP cylinder", 210, 274, 238, 342, 26, "hp-seal-rear"),
+    ("hp-front-end-seal", "Front end seal of the HP cylinder", 446, 513, 238, 342, 26, "hp-seal-front"),
+    ("ip-front-end-seal", "Front end seal of the IP cylinder", 652, 698, 237, 344, 26, "ip-seal-front"),
+    ("ip-rear-end-seal", "Rear end seal of the IP cylinder", 938, 1008, 255, 338, 20, "ip-seal-rear"),
+]
 
 
-def draw_cylinder(casing, seals, stages):
-    """Casing, end seals and stages, in the order they overlap."""
+def draw_cylinder(cylinder, casing, *stages):
+    """Casing, end seals and stages (the further arguments of draw_stages) of a
+    cylinder, in the order they overlap."""
     casing()
-    for seal in seals:
-        draw_seal(*seal)
-    draw_stages(*stages)
+    for seal in END_SEALS:
+        if seal[0].startswith(cylinder + "-"):
+            draw_seal(*seal)
+    draw_stages(cylinder, *stages)
 
 
 def build():
@@ -752,7 +747,9 @@ def build():
     draw_governor()
     draw_oil_pump()
     draw_safety_device()
-    draw_cylinder(draw_hp_casing, HP_SEALS, HP_STAGES)
+    draw_cylinder("hp", draw_hp_casing,
+                  "HP pressure stages: diaphragms (T-shaped, hatched) and moving blades",
+                  HP_N, hp_stage, hp_h, (HP_ROOT_U, HP_ROOT_L), (HP_HUB_U, HP_HUB_L), 0.6)
     draw_control_stage()
     draw_control_valve()
     draw_actuator()
@@ -760,7 +757,8 @@ def build():
     draw_hp_outlet()
     draw_hp_extraction()
     draw_thrust_bearing()
-    draw_cylinder(draw_ip_casing, IP_SEALS, IP_STAGES)
+    draw_cylinder("ip", draw_ip_casing, "IP stages: diaphragms (T-shaped, hatched) and moving blades",
+                  IP_N, ip_stage, ip_h, (IP_ROOT_U, IP_ROOT_L), (IP_HUB_U, IP_HUB_L), 1)
     draw_reheat_supply()
     draw_ip_extraction()
     draw_keys()
