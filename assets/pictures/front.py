@@ -451,13 +451,23 @@ def draw_hp_outlet():
     end()
 
 
-def draw_hp_extraction():
-    group("hp-extraction", "Steam extraction pipes from the HP cylinder (to the HP heaters)")
-    P = "hp-extraction"
-    for cx in (316, 350):
-        rect(cx - 6, 392, cx + 6, 410, PIPE, MEDIUM, part=P)
-        rect(cx - 10, 410, cx + 10, 415, PIPE, MEDIUM, part=P)
+def draw_extraction(part, comment, xs, top, half, joint, bottom):
+    """Extraction pipes (centre x in xs, half wide) going down from the casing's lower
+    wall at top to a flange from joint to bottom, 4 px wider either side."""
+    group(part, comment)
+    for cx in xs:
+        rect(cx - half, top, cx + half, joint, PIPE, MEDIUM, part=part)
+        rect(cx - half - 4, joint, cx + half + 4, bottom, PIPE, MEDIUM, part=part)
     end()
+
+
+def flanged_end(x0, x1, y, cut_y, centre, part):
+    """The upper end of a rising pipe x0..x1 wide: a flange pair meeting at y, the
+    pipe cut off above it at cut_y, and the centre line from centre[0] to centre[1]."""
+    rect(x0 - 4, y, x1 + 4, y + 6, PIPE, MEDIUM, part=part)
+    rect(x0, y - 6, x1, y, PIPE, MEDIUM, part=part)
+    cut_end(x0, x1, cut_y, cut_y - 5, cut_y + 2, part)
+    line((x0 + x1) / 2, centre[0], (x0 + x1) / 2, centre[1], THIN, dash=CENTRE_DASH)
 
 
 def draw_control_valve():
@@ -526,10 +536,7 @@ def draw_valve_supply():
     path("M342,146 V176 Q342,188 354,188 H392 V164 H368 V146 Z", PIPE, MEDIUM,
          extent=[(342, 146), (392, 188)], part=P)
     rect(392, 160, 398, 192, PIPE, MEDIUM, part=P)              # flange at the steam chest
-    rect(338, 140, 372, 146, PIPE, MEDIUM, part=P)              # flange
-    rect(342, 134, 368, 140, PIPE, MEDIUM, part=P)
-    cut_end(342, 368, 135, 130, 137, P)
-    line(355, 140, 355, 180, THIN, dash=CENTRE_DASH)
+    flanged_end(342, 368, 140, 135, (140, 180), P)
     end()
 
 
@@ -570,19 +577,7 @@ def draw_reheat_supply():
     rect(660, 194, 728, 204, PIPE, MEDIUM, part=P)              # flange on the casing
     for x in (666, 676, 712, 722):
         line(x, 192, x, 206, THIN, part=P)
-    rect(660, 110, 728, 116, PIPE, MEDIUM, part=P)              # flange pair
-    rect(664, 104, 724, 110, PIPE, MEDIUM, part=P)
-    cut_end(664, 724, 103, 98, 105, P)
-    line(694, 108, 694, 200, THIN, dash=CENTRE_DASH)
-    end()
-
-
-def draw_ip_extraction():
-    group("ip-extraction", "Steam extraction pipes from the IP cylinder (to the deaerator and heaters)")
-    P = "ip-extraction"
-    for cx in (742, 795, 846):
-        rect(cx - 7, 404, cx + 7, 426, PIPE, MEDIUM, part=P)
-        rect(cx - 11, 426, cx + 11, 432, PIPE, MEDIUM, part=P)
+    flanged_end(664, 724, 110, 103, (108, 200), P)
     end()
 
 
@@ -755,12 +750,15 @@ def build():
     draw_actuator()
     draw_valve_supply()
     draw_hp_outlet()
-    draw_hp_extraction()
+    draw_extraction("hp-extraction", "Steam extraction pipes from the HP cylinder (to the HP heaters)",
+                    (316, 350), 392, 6, 410, 415)
     draw_thrust_bearing()
     draw_cylinder("ip", draw_ip_casing, "IP stages: diaphragms (T-shaped, hatched) and moving blades",
                   IP_N, ip_stage, ip_h, (IP_ROOT_U, IP_ROOT_L), (IP_HUB_U, IP_HUB_L), 1)
     draw_reheat_supply()
-    draw_ip_extraction()
+    draw_extraction("ip-extraction",
+                    "Steam extraction pipes from the IP cylinder (to the deaerator and heaters)",
+                    (742, 795, 846), 404, 7, 426, 432)
     draw_keys()
     draw_flow_arrows()
     group("centre-line", "Shaft centre line, one line along the whole axis")
