@@ -101,8 +101,10 @@ shortcut_in() {
 # Whether kvarnel.exe runs in this prefix (other wine prefixes may run one too).
 program_running() {
     local p
-    for p in $(pgrep -f 'kvarnel\.exe'); do
-        tr '\0' '\n' 2>/dev/null < "/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    for p in /proc/[0-9]*; do
+        # (grep reads to the end: with -q, tr could die of a closed pipe, which pipefail reports.)
+        tr '\0' '\n' 2>/dev/null < "$p/cmdline" | grep 'kvarnel\.exe$' >/dev/null &&
+            tr '\0' '\n' 2>/dev/null < "$p/environ" | grep -x "WINEPREFIX=$WINEPREFIX" >/dev/null && return 0
     done
     return 1
 }
@@ -113,6 +115,15 @@ take_test() {
     cp "$journal" "${kept[$journal]}"
     for _ in $(seq 1 100); do program_running || break; sleep 0.1; done
     ! program_running || fail "kvarnel.exe still runs after its EXIT"
+}
+# The installed journal reader lists every line of the journal.
+results_read() {
+    local journal; journal=$(unix_path "$1")/Тест_кварнел.txt
+    wine "C:\\Program Files\\Kvarnel\\kvarnel-results.exe" "$(wine winepath -w "$journal" | tr -d '\r')" \
+        > "$out/results.txt" 2>&1 </dev/null || fail "kvarnel-results failed: $(cat "$out/results.txt")"
+    # The records: the lines between the heading and the blank line before the summary.
+    local records; records=$(awk 'NR > 1 && NF == 0 {exit} NR > 1 {n++} END {print n + 0}' "$out/results.txt")
+    [ "$records" = "$(tr -cd '\n' < "$journal" | wc -c)" ] || fail "kvarnel-results read $records records: $(cat "$out/results.txt")"
 }
 nothing_installed() {
     [ ! -e "$programs" ] || fail "Program Files\\Kvarnel is there: $(ls "$programs")"
