@@ -46,7 +46,7 @@ wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 drive=$WINEPREFIX/drive_c
 (cd "$drive" && find . | LC_ALL=C sort) > "$out/prefix-before"
-programs="$drive/Program Files/Kvarnel"
+program_dir='C:\Program Files\Kvarnel'    # where the installed program is, as Windows names it
 
 unix_path() { local p=${1#C:\\}; echo "$drive/${p//\\//}"; }
 utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 | tr -d ' \n'; }
@@ -70,12 +70,16 @@ journal_made() {
     remember "$journal"
 }
 log_names() { grep -aqF "$*" "$log" || fail "the log does not say \"$*\""; }
+# installed current|previous [FOLDER]: that version alone is registered, with the zip's
+# files in FOLDER (by default where the program was before) and its shortcut.
 installed() {
+    program_dir=${2:-$program_dir}
     registered "$(uninstall_key "$1")" || fail "version ${version[$1]} is not registered"
     local other=previous; [ "$1" = current ] || other=current
     ! registered "$(uninstall_key $other)" || fail "version ${version[$other]} is still registered"
     wine reg query "$(uninstall_key "$1")" > "$out/arp" 2>&1
-    diff -r "$zipped" "$programs" > "$out/files.diff" || fail "the installed files differ from the zip's: $(head "$out/files.diff")"
+    diff -r "$zipped" "$(unix_path "$program_dir")" > "$out/files.diff" ||
+        fail "the files in $program_dir differ from the zip's: $(head "$out/files.diff")"
     [ -n "$(shortcut)" ] || fail "no Start-menu shortcut"
 }
 arp() {
@@ -89,14 +93,18 @@ arp() {
     cmp -s "$drive/windows/Installer/${code[current]}/kvarnel.ico" "$root/assets/icon/kvarnel.ico" ||
         fail "Add/Remove Programs has not the program's icon"
 }
+# shortcut_in FOLDER: the shortcut starts the installed kvarnel.exe in FOLDER. Its
+# start folder is one UTF-16 string; its target a list of names, folder by folder
+# (wine writes the whole path only in the ANSI code page, which lacks Cyrillic).
 shortcut_in() {
-    local lnk; lnk=$(shortcut)
+    local lnk names name
+    lnk=$(shortcut)
     od -An -tx1 "$lnk" | tr -d ' \n' > "$out/lnk.hex"
     grep -q "$(utf16 "$1")" "$out/lnk.hex" || fail "the shortcut does not start in $1"
-    # wine writes the target's path in the ANSI code page, Windows perhaps in UTF-16.
-    local target='C:\Program Files\Kvarnel\kvarnel.exe'
-    grep -q -e "$(printf '%s' "$target" | od -An -tx1 | tr -d ' \n')" -e "$(utf16 "$target")" "$out/lnk.hex" ||
-        fail "the shortcut does not start kvarnel.exe"
+    IFS='\' read -r -a names <<<"${program_dir#?:\\}\\kvarnel.exe"
+    for name in "${names[@]}"; do
+        grep -q "$(utf16 "$name")" "$out/lnk.hex" || fail "the shortcut does not start $program_dir\\kvarnel.exe"
+    done
 }
 # Whether kvarnel.exe runs in this prefix (other wine prefixes may run one too).
 program_running() {
@@ -119,14 +127,14 @@ take_test() {
 # The installed journal reader lists every line of the journal.
 results_read() {
     local journal; journal=$(unix_path "$1")/Тест_кварнел.txt
-    wine "C:\\Program Files\\Kvarnel\\kvarnel-results.exe" "$(wine winepath -w "$journal" | tr -d '\r')" \
+    wine "$program_dir\\kvarnel-results.exe" "$(wine winepath -w "$journal" | tr -d '\r')" \
         > "$out/results.txt" 2>&1 </dev/null || fail "kvarnel-results failed: $(cat "$out/results.txt")"
     # The records: the lines between the heading and the blank line before the summary.
     local records; records=$(awk 'NR > 1 && NF == 0 {exit} NR > 1 {n++} END {print n + 0}' "$out/results.txt")
     [ "$records" = "$(tr -cd '\n' < "$journal" | wc -c)" ] || fail "kvarnel-results read $records records: $(cat "$out/results.txt")"
 }
 nothing_installed() {
-    [ ! -e "$programs" ] || fail "Program Files\\Kvarnel is there: $(ls "$programs")"
+    [ ! -e "$(unix_path "$program_dir")" ] || fail "$program_dir is there: $(ls "$(unix_path "$program_dir")")"
     [ -z "$(shortcut)" ] || fail "the shortcut is there: $(shortcut)"
     ! registered 'HKLM\Software\Kvarnel' || fail "HKLM\\Software\\Kvarnel is there"
     ! registered "$(uninstall_key current)" && ! registered "$(uninstall_key previous)" || fail "Kvarnel is registered"
