@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/Journal.h"
-#include "installer/JournalFolderSetup.h"
+#include "packaging/windows/JournalFolderSetup.h"
 #include "tests/support/FakeFolderSystem.h"
 
 namespace kvarnel {

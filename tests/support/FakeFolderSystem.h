@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/FolderSystem.h"
+#include "packaging/windows/FolderSystem.h"
 
 namespace kvarnel::testing {
 
