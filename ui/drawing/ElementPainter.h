@@ -3,7 +3,7 @@
 // the surface's painter; the painter is already clipped to the element's box.
 // Everything is placed in layout pixels; where the painter's device has more
 // pixels than that (a hi-DPI screen), pictures come from their double-size
-// renderings and hotspots from sprites made at the device's density.
+// renderings (ScreenPicture) and hotspots from sprites made at the device's density.
 #include <QPoint>
 #include <QSize>
 #include <QtGlobal>
@@ -39,7 +39,6 @@ public:
 
 private:
     void paintPicture(const SurfaceElement& element);
-    bool paintDoubled(const SurfaceElement& element);
     void paintLabel(const SurfaceElement& element);
     void paintButton(const SurfaceElement& element, bool held);
     void paintShape(const SurfaceElement& element);

@@ -3,8 +3,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "ElementPainter.h"
+#include "ScreenPicture.h"
 
 namespace kvarnel {
 
@@ -124,6 +126,18 @@ void Surface::paintEvent(QPaintEvent* event) {
         drawer.paint(e, isHeld(i));
         painter.restore();
     }
+    if (!picturesPrepared_) preparePicturesAhead(drawer.ratio());
+}
+
+// The pictures not shown yet (the close-ups) are made ready for this screen
+// behind the first frame, so that the first press shows its close-up at once.
+void Surface::preparePicturesAhead(qreal ratio) {
+    picturesPrepared_ = true;
+    QTimer::singleShot(0, this, [this, ratio] {
+        for (const SurfaceElement& e : elements_)
+            if (e.kind == SurfaceElement::Kind::Picture && e.picture)
+                e.picture->prepareAhead(ratio, ElementPainter::pictureOrigin(e, e.picture->size()));
+    });
 }
 
 void Surface::mousePressEvent(QMouseEvent* event) { handlePress(event); }
