@@ -46,8 +46,8 @@ double medianOf(const std::vector<Figures>& rounds, const std::string& name) {
 }
 
 void printHeader() {
-    std::printf("%-5s %-6s  %-24s %7s %8s  %-15s %8s %8s\n", "ratio", "bench", "start-up main / bare",
-                "cold", "at once", "warm front/rear", "overview", "peak RSS");
+    std::printf("%-5s %-6s  %-24s %7s %8s  %-15s %8s %8s\n", "ratio", "bench", "start-up main / bare", "cold",
+                "at once", "warm front/rear", "overview", "peak RSS");
     std::printf("%-5s %-6s  %-24s %7s %8s  %-15s %8s %8s\n", "", "goal", "<= 1.5 x", "<= 4", "",
                 "<= 2 / <= 2", "<= 2", "<= 80 MB");
 }
@@ -67,13 +67,15 @@ void printRow(double ratio, const char* bench, const std::vector<Figures>& round
 
 }  // namespace
 
-bool parseRatioRunOptions(const std::vector<std::string>& args, RatioRunOptions& options, std::string& error) {
+bool parseRatioRunOptions(const std::vector<std::string>& args, RatioRunOptions& options,
+                          std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
         if (args[i] == "--ratios" && hasValue) {
             options.ratios.clear();
             std::stringstream list(args[++i]);
-            for (std::string item; std::getline(list, item, ',');) options.ratios.push_back(std::atof(item.c_str()));
+            for (std::string item; std::getline(list, item, ',');)
+                options.ratios.push_back(std::atof(item.c_str()));
         } else if (args[i] == "--rounds" && hasValue) {
             options.rounds = std::max(1, std::atoi(args[++i].c_str()));
         } else if (args[i] == "--against" && hasValue) {

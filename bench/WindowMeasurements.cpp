@@ -138,7 +138,11 @@ void repeatPresses(int node, int runs) {
     window.show();
     watcher.wait();
     QTest::qWait(300);
-    for (int i = 0; i <= runs; ++i) timeClick(window, watcher, node);
+    // The first press (not counted) makes its view's picture ready if nothing did.
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, hotspotCentre(node));
+    watcher.wait();
+    release(window, watcher, node);
+    for (int i = 0; i < runs; ++i) timeClick(window, watcher, node);
 }
 
 void addWindowMeasurements(MeasurementTable& table) {
