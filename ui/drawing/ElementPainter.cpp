@@ -59,6 +59,13 @@ void ElementPainter::paintPicture(const SurfaceElement& element) {
     if (element.picture) element.picture->paint(painter_, pictureOrigin(element, element.picture->size()));
 }
 
+QRect ElementPainter::opaqueArea(const SurfaceElement& element) {
+    if (element.kind != SurfaceElement::Kind::Picture || !element.picture) return {};
+    // The picture is clipped to its box.
+    return element.picture->opaqueArea(painter_, pictureOrigin(element, element.picture->size()))
+        .intersected(element.box);
+}
+
 void ElementPainter::paintLabel(const SurfaceElement& element) {
     painter_.fillRect(element.box, surface_.colour(element.background));
     if (element.text.isEmpty()) return;

@@ -5,6 +5,7 @@
 // pixels than that (a hi-DPI screen), pictures come from their double-size
 // renderings (ScreenPicture) and hotspots from sprites made at the device's density.
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QtGlobal>
 
@@ -29,6 +30,9 @@ public:
 
     // `held`: a push button held down with the pointer over it (drawn sunken).
     void paint(const SurfaceElement& element, bool held);
+    // What a picture element covers with opaque pixels (layout pixels); empty
+    // for other elements and undecodable pictures.
+    QRect opaqueArea(const SurfaceElement& element);
 
     // The size of an auto-sized label: its text's width and height; an empty
     // text is as wide as one blank and one line high.

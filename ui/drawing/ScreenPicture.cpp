@@ -101,7 +101,8 @@ void ScreenPicture::prepareAhead(qreal ratio, QPoint origin) {
     }
 }
 
-void ScreenPicture::collect(Key key) {
+void ScreenPicture::makeFor(Key key) {
+    if (shown_.key == key) return;
     if (ahead_.valid()) {
         // Called from paint events: nothing may be thrown from here.
         try {
@@ -117,12 +118,23 @@ void ScreenPicture::collect(Key key) {
     shown_ = make(sources(key.ratio), key);
 }
 
-void ScreenPicture::paint(QPainter& painter, QPoint origin) {
+ScreenPicture::Key ScreenPicture::keyFor(QPainter& painter, QPoint origin) {
     const QTransform device = painter.deviceTransform();
-    const Key key{device.m11(), origin,
-                  device.type() <= QTransform::TxScale && device.m11() == device.m22() && device.dx() == 0 &&
-                      device.dy() == 0};
-    if (!(shown_.key == key)) collect(key);
+    return {device.m11(), origin,
+            device.type() <= QTransform::TxScale && device.m11() == device.m22() && device.dx() == 0 &&
+                device.dy() == 0};
+}
+
+QRect ScreenPicture::opaqueArea(QPainter& painter, QPoint origin) {
+    makeFor(keyFor(painter, origin));
+    // A JPEG picture decodes to opaque pixels.
+    if (shown_.drawing == Drawing::None) return {};
+    return QRect(origin, size()).adjusted(1, 1, -1, -1);
+}
+
+void ScreenPicture::paint(QPainter& painter, QPoint origin) {
+    const Key key = keyFor(painter, origin);
+    makeFor(key);
     switch (shown_.drawing) {
     case Drawing::None:
         return;

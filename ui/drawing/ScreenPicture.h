@@ -45,6 +45,11 @@ public:
     // many device pixels a layout pixel covers. An undecodable picture draws
     // nothing: what lies beneath shows.
     void paint(QPainter& painter, QPoint origin);
+    // The part of the picture's place that paint() will cover with opaque
+    // pixels, in layout pixels (its edges left out, where a device pixel may be
+    // only partly the picture's); empty for an undecodable picture. Makes the
+    // picture for this painter if it is not made yet.
+    QRect opaqueArea(QPainter& painter, QPoint origin);
     // Starts making what a paint at `ratio` device pixels per layout pixel, with
     // the top-left corner at `origin`, needs on a worker thread, unless it is made
     // or being made already. Without a thread the paint makes it as usual.
@@ -88,7 +93,8 @@ private:
     Sources sources(qreal ratio);
     static Shown make(const Sources& sources, Key key);
     static Drawing drawingFor(const Sources& sources, Key key);
-    void collect(Key key);
+    static Key keyFor(QPainter& painter, QPoint origin);
+    void makeFor(Key key);
 
     JpegPicture picture_;
     JpegPicture doubled_;
