@@ -1,4 +1,4 @@
-// The benchmark: decode time per picture, then at each device pixel ratio
+// The benchmark: decode time per picture and a journal append, then at each device pixel ratio
 // (1, 1.25, 1.5 and 2 unless --ratios says otherwise) window start-up against a
 // bare window, a hotspot press to its close-up frame (cold and warm), and peak
 // memory, each ratio in a process of its own. Prints tables of medians.
@@ -13,13 +13,19 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "MeasurementTable.h"
 #include "RatioRuns.h"
 #include "WindowMeasurements.h"
+#include "core/InOutError.h"
+#include "core/Journal.h"
 #include "ui/drawing/JpegPicture.h"
 #include "ui/drawing/PictureResources.h"
 
@@ -47,6 +53,35 @@ void addDecodeMeasurements(MeasurementTable& table) {
     }
     // What the three double-size pictures take once decoded on a hi-DPI screen.
     table.record("decoded @2x pictures, memory of all three", doubledBytes / (1024.0 * 1024.0), "MB");
+}
+
+// A graded line appended as the trainer appends it, to a journal in a folder made in the
+// current directory: run the benchmark from a folder on the disk to be measured. The window
+// waits for the append as it waits up to kJournalLockWaitMs for another writer.
+void addJournalMeasurements(MeasurementTable& table) {
+    namespace fs = std::filesystem;
+    constexpr int kAppendRuns = 101;
+    const fs::path folder = fs::current_path() / "kvarnel-bench-journal";
+    fs::create_directories(folder);
+    const fs::path journal = folder / fs::u8path(kJournalFileName);
+    std::ofstream(journal, std::ios::binary | std::ios::trunc).close();
+    FileJournal file(journal.u8string());
+    std::vector<double> samples;
+    try {
+        for (int i = 0; i < kAppendRuns; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            file.append("07.12.2026 / 14:13:51 / 41-ТЭ / Петров / good");
+            samples.push_back(millisecondsSince(start));
+        }
+    } catch (const EInOutError& e) {
+        std::fprintf(stderr, "journal append in %s failed: %s\n", folder.c_str(), e.what());
+    }
+    fs::remove_all(folder);
+    if (samples.empty()) return;
+    const std::string target = "< " + std::to_string(kJournalLockWaitMs) + " ms (lock wait)";
+    table.addSamples("journal: append one line, " + folder.parent_path().string(), samples, target);
+    table.record("journal: slowest of those appends", *std::max_element(samples.begin(), samples.end()), "ms",
+                 target);
 }
 
 double peakResidentMegabytes() {
@@ -92,9 +127,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
-    MeasurementTable decoding;
-    addDecodeMeasurements(decoding);
-    decoding.print(stdout);
+    MeasurementTable once;  // the same at every ratio
+    addDecodeMeasurements(once);
+    addJournalMeasurements(once);
+    once.print(stdout);
     std::printf("\n");
     std::fflush(stdout);
     return runRatios(options);
