@@ -17,24 +17,21 @@ QRect filledPixels(const QRectF& rect) {
 }
 
 // The double-size rendering drawn smoothly into the place of a picture of
-// `size` at `origin`, through a painter scaled by `ratio` as the screen's is,
-// kept as the device pixels it covers (`device`): the pixels a paint straight
-// onto the screen gives.
+// `size` at `origin`, through a painter scaled by `ratio` as the screen's is:
+// the pixels a paint straight onto the screen gives. The image begins at the
+// device's origin (painting it shifted could round the sampling positions
+// differently); `device` says which of its pixels the picture covers.
 QImage resampled(const QImage& fine, QSize size, QPoint origin, qreal ratio, QRect& device) {
     const QRectF target{QPointF(origin), QSizeF(size)};
     device = filledPixels(QRectF(target.topLeft() * ratio, target.bottomRight() * ratio));
     if (device.isEmpty() || device.left() < 0 || device.top() < 0) return {};
-    // Painted with the screen's own transform (no shift, which could round the
-    // sampling positions differently), then cut to the covered pixels.
     QImage canvas(device.right() + 1, device.bottom() + 1, QImage::Format_RGB32);
     if (canvas.isNull()) return {};
-    {
-        QPainter painter(&canvas);
-        painter.setTransform(QTransform::fromScale(ratio, ratio));
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, fine);
-    }
-    return canvas.copy(device);
+    QPainter painter(&canvas);
+    painter.setTransform(QTransform::fromScale(ratio, ratio));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, fine);
+    return canvas;
 }
 
 }  // namespace
@@ -91,14 +88,24 @@ ScreenPicture::Shown ScreenPicture::make(const Sources& sources, Key key) {
     return shown;
 }
 
-void ScreenPicture::prepareAhead(qreal ratio, QPoint origin) {
+std::shared_future<void> ScreenPicture::prepareAhead(qreal ratio, QPoint origin,
+                                                     std::shared_future<void> after) {
     const Key key{ratio, origin, true};
-    if (shown_.key == key || ahead_.valid()) return;
+    if (shown_.key == key || ahead_.valid()) return after;
+    std::promise<void> made;
+    std::shared_future<void> done = made.get_future().share();
     try {
-        ahead_ = std::async(std::launch::async, [s = sources(ratio), key] { return make(s, key); });
+        ahead_ = std::async(std::launch::async,
+                            [s = sources(ratio), key, after, made = std::move(made)]() mutable {
+                                if (after.valid()) after.wait();
+                                Shown shown = make(s, key);
+                                made.set_value();
+                                return shown;
+                            });
     } catch (const std::exception&) {
-        // No worker thread: the paint makes it.
+        return after;  // no worker thread: the paint makes it
     }
+    return done;
 }
 
 void ScreenPicture::makeFor(Key key) {
@@ -153,7 +160,7 @@ void ScreenPicture::paint(QPainter& painter, QPoint origin) {
         // One image pixel per device pixel: a plain copy.
         painter.save();
         painter.setWorldTransform(QTransform::fromScale(1 / key.ratio, 1 / key.ratio));
-        painter.drawImage(shown_.device.topLeft(), shown_.image);
+        painter.drawImage(shown_.device.topLeft(), shown_.image, shown_.device);
         painter.restore();
         return;
     }

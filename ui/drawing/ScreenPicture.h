@@ -52,8 +52,11 @@ public:
     QRect opaqueArea(QPainter& painter, QPoint origin);
     // Starts making what a paint at `ratio` device pixels per layout pixel, with
     // the top-left corner at `origin`, needs on a worker thread, unless it is made
-    // or being made already. Without a thread the paint makes it as usual.
-    void prepareAhead(qreal ratio, QPoint origin);
+    // or being made already; the worker begins once `after` (if valid) is
+    // ready, so that pictures made one after another take their memory one at a
+    // time. Returns what is ready when this picture is made (or `after` when
+    // nothing was started). Without a thread the paint makes it as usual.
+    std::shared_future<void> prepareAhead(qreal ratio, QPoint origin, std::shared_future<void> after = {});
     // Why the picture last made could not be decoded (or a decoder warning).
     const QString& error() const { return shown_.error; }
 
@@ -78,7 +81,7 @@ private:
         Key key;
         Drawing drawing = Drawing::None;
         QImage image;
-        QRect device;  // Drawing::Device: the device pixels it covers
+        QRect device;  // Drawing::Device: the pixels of `image` that the picture covers
         QString error;
     };
     // What make() reads: copies, so that a worker thread can hold them.

@@ -139,9 +139,11 @@ void Surface::paintEvent(QPaintEvent* event) {
 void Surface::preparePicturesAhead(qreal ratio) {
     picturesPrepared_ = true;
     QTimer::singleShot(0, this, [this, ratio] {
+        std::shared_future<void> previous;  // one after another
         for (const SurfaceElement& e : elements_)
             if (e.kind == SurfaceElement::Kind::Picture && e.picture)
-                e.picture->prepareAhead(ratio, ElementPainter::pictureOrigin(e, e.picture->size()));
+                previous = e.picture->prepareAhead(ratio, ElementPainter::pictureOrigin(e, e.picture->size()),
+                                                   previous);
     });
 }
 
