@@ -125,10 +125,10 @@ inline SurfaceElement picture(const QString& name, QRect box, ScreenPicture* sou
 class CountingDecoder {
 public:
     ScreenPicture::Decoder decoder() {
-        return [this](const QByteArray& stream, QString* error) {
+        return [this](const QByteArray& stream, QImage into, QString* error) {
             const std::lock_guard<std::mutex> lock(mutex_);
             ++counts_[stream];
-            return JpegPicture::decode(stream, error);
+            return JpegPicture::decode(stream, error, std::move(into));
         };
     }
     int count(const QByteArray& stream) {

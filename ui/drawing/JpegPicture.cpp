@@ -55,12 +55,13 @@ DecompressHandle openStream(const QByteArray& stream, int& width, int& height, Q
     return handle;
 }
 
-QImage decodeStream(const QByteArray& stream, QString* error) {
+QImage decodeStream(const QByteArray& stream, QString* error, QImage image) {
     int width = 0;
     int height = 0;
     const DecompressHandle handle = openStream(stream, width, height, error);
     if (!handle) return {};
-    QImage image(width, height, QImage::Format_RGB32);
+    if (image.size() != QSize(width, height) || image.format() != QImage::Format_RGB32)
+        image = QImage(width, height, QImage::Format_RGB32);
     if (image.isNull()) {
         setError(error, QStringLiteral("no memory for a %1 x %2 picture").arg(width).arg(height));
         return {};
@@ -88,6 +89,8 @@ QSize JpegPicture::headerSize(const QByteArray& stream, QString* error) {
     return {width, height};
 }
 
-QImage JpegPicture::decode(const QByteArray& stream, QString* error) { return decodeStream(stream, error); }
+QImage JpegPicture::decode(const QByteArray& stream, QString* error, QImage into) {
+    return decodeStream(stream, error, std::move(into));
+}
 
 }  // namespace kvarnel

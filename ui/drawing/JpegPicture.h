@@ -18,10 +18,11 @@ public:
     QSize size() const { return headerSize(stream_); }
     QImage decode(QString* error = nullptr) const { return decode(stream_, error); }
 
-    // Decodes a JPEG stream from memory into Format_RGB32; never throws. On failure
-    // returns a null image and, when `error` is given, puts the reason there (it
-    // also keeps a decoder warning about a damaged but readable stream).
-    static QImage decode(const QByteArray& stream, QString* error = nullptr);
+    // Decodes a JPEG stream from memory into Format_RGB32 (into `into` when that
+    // is an RGB32 image of the picture's size); never throws. On failure returns
+    // a null image and, when `error` is given, puts the reason there (it also
+    // keeps a decoder warning about a damaged but readable stream).
+    static QImage decode(const QByteArray& stream, QString* error = nullptr, QImage into = QImage());
     // Reads the picture size from the stream's header; empty on failure.
     static QSize headerSize(const QByteArray& stream, QString* error = nullptr);
 

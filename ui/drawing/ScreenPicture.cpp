@@ -16,21 +16,25 @@ QRect filledPixels(const QRectF& rect) {
     return {left, top, qRound(rect.right()) - left, qRound(rect.bottom()) - top};
 }
 
+// The device pixels that a picture of `size` at `origin` covers on a screen of `ratio`.
+QRect devicePixels(QSize size, QPoint origin, qreal ratio) {
+    // Both corners mapped, as the painter maps them.
+    const QRectF place{QPointF(origin), QSizeF(size)};
+    return filledPixels(QRectF(place.topLeft() * ratio, place.bottomRight() * ratio));
+}
+
 // The double-size rendering drawn smoothly into the place of a picture of
 // `size` at `origin`, through a painter scaled by `ratio` as the screen's is:
-// the pixels a paint straight onto the screen gives. The image begins at the
+// the pixels a paint straight onto the screen gives. `canvas` begins at the
 // device's origin (painting it shifted could round the sampling positions
-// differently); `device` says which of its pixels the picture covers.
-QImage resampled(const QImage& fine, QSize size, QPoint origin, qreal ratio, QRect& device) {
-    const QRectF target{QPointF(origin), QSizeF(size)};
-    device = filledPixels(QRectF(target.topLeft() * ratio, target.bottomRight() * ratio));
-    if (device.isEmpty() || device.left() < 0 || device.top() < 0) return {};
-    QImage canvas(device.right() + 1, device.bottom() + 1, QImage::Format_RGB32);
+// differently) and reaches the picture's far corner.
+QImage resampled(const QImage& fine, QSize size, QPoint origin, qreal ratio, QImage canvas) {
     if (canvas.isNull()) return {};
     QPainter painter(&canvas);
     painter.setTransform(QTransform::fromScale(ratio, ratio));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, fine);
+    painter.drawImage(QRectF(QPointF(origin), QSizeF(size)), fine);
+    painter.end();
     return canvas;
 }
 
@@ -39,8 +43,8 @@ QImage resampled(const QImage& fine, QSize size, QPoint origin, qreal ratio, QRe
 ScreenPicture::ScreenPicture(JpegPicture picture, JpegPicture doubled, Decoder decoder)
     : picture_(std::move(picture)),
       doubled_(std::move(doubled)),
-      decoder_(decoder ? std::move(decoder) : [](const QByteArray& stream, QString* error) {
-          return JpegPicture::decode(stream, error);
+      decoder_(decoder ? std::move(decoder) : [](const QByteArray& stream, QImage into, QString* error) {
+          return JpegPicture::decode(stream, error, std::move(into));
       }) {}
 
 ScreenPicture::~ScreenPicture() = default;  // the future of std::async waits for its thread
@@ -53,15 +57,33 @@ QSize ScreenPicture::size() {
     return size_;
 }
 
-ScreenPicture::Sources ScreenPicture::sources(qreal ratio) {
+ScreenPicture::Sources ScreenPicture::sources(Key key) {
     // The double-size rendering is used only where it fits exactly; its header
     // is read only for a screen that may need it.
-    if (ratio > 1 && !doubledChecked_) {
+    if (key.ratio > 1 && !doubledChecked_) {
         doubledChecked_ = true;
         doubledFits_ = !size().isEmpty() && doubled_.size() == size() * 2;
     }
-    const bool fits = ratio > 1 && doubledFits_;
-    return {picture_.stream(), fits ? doubled_.stream() : QByteArray(), size(), fits, decoder_};
+    const bool fits = key.ratio > 1 && doubledFits_;
+    Sources s{picture_.stream(), fits ? doubled_.stream() : QByteArray(), size(), fits, decoder_, {}, {}};
+    // The images are taken here, on this thread, from the heap every other
+    // picture comes from; a worker fills them (and touches their pages first).
+    switch (drawingFor(s, key)) {
+    case Drawing::Device: {
+        const QRect device = devicePixels(s.size, key.origin, key.ratio);
+        if (!device.isEmpty() && device.left() >= 0 && device.top() >= 0)
+            s.canvas = QImage(device.right() + 1, device.bottom() + 1, QImage::Format_RGB32);
+        s.decoded = QImage(s.size * 2, QImage::Format_RGB32);
+        break;
+    }
+    case Drawing::Doubled:
+        s.decoded = QImage(s.size * 2, QImage::Format_RGB32);
+        break;
+    default:
+        s.decoded = QImage(s.size, QImage::Format_RGB32);
+        break;
+    }
+    return s;
 }
 
 ScreenPicture::Drawing ScreenPicture::drawingFor(const Sources& sources, Key key) {
@@ -69,21 +91,23 @@ ScreenPicture::Drawing ScreenPicture::drawingFor(const Sources& sources, Key key
     return key.ratio < 2 && key.pureScale ? Drawing::Device : Drawing::Doubled;
 }
 
-ScreenPicture::Shown ScreenPicture::make(const Sources& sources, Key key) {
+ScreenPicture::Shown ScreenPicture::make(Sources sources, Key key) {
     Shown shown;
     shown.key = key;
     shown.drawing = drawingFor(sources, key);
     if (shown.drawing != Drawing::Plain) {
-        QImage fine = sources.decoder(sources.doubledStream, &shown.error);
-        if (shown.drawing == Drawing::Device && !fine.isNull())
-            fine = resampled(fine, sources.size, key.origin, key.ratio, shown.device);
+        QImage fine = sources.decoder(sources.doubledStream, std::move(sources.decoded), &shown.error);
+        if (shown.drawing == Drawing::Device && !fine.isNull()) {
+            shown.device = devicePixels(sources.size, key.origin, key.ratio);
+            fine = resampled(fine, sources.size, key.origin, key.ratio, std::move(sources.canvas));
+        }
         if (!fine.isNull()) {
             shown.image = std::move(fine);
             return shown;
         }
         shown.drawing = Drawing::Plain;  // the picture itself, as where there is no rendering
     }
-    shown.image = sources.decoder(sources.stream, &shown.error);
+    shown.image = sources.decoder(sources.stream, std::move(sources.decoded), &shown.error);
     if (shown.image.isNull()) shown.drawing = Drawing::None;
     return shown;
 }
@@ -95,13 +119,13 @@ std::shared_future<void> ScreenPicture::prepareAhead(qreal ratio, QPoint origin,
     std::promise<void> made;
     std::shared_future<void> done = made.get_future().share();
     try {
-        ahead_ = std::async(std::launch::async,
-                            [s = sources(ratio), key, after, made = std::move(made)]() mutable {
-                                if (after.valid()) after.wait();
-                                Shown shown = make(s, key);
-                                made.set_value();
-                                return shown;
-                            });
+        ahead_ =
+            std::async(std::launch::async, [s = sources(key), key, after, made = std::move(made)]() mutable {
+                if (after.valid()) after.wait();
+                Shown shown = make(std::move(s), key);
+                made.set_value();
+                return shown;
+            });
     } catch (const std::exception&) {
         return after;  // no worker thread: the paint makes it
     }
@@ -122,7 +146,7 @@ void ScreenPicture::makeFor(Key key) {
             // made below on this thread
         }
     }
-    shown_ = make(sources(key.ratio), key);
+    shown_ = make(sources(key), key);
 }
 
 ScreenPicture::Key ScreenPicture::keyFor(QPainter& painter, QPoint origin) {

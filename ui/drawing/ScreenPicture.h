@@ -26,8 +26,9 @@ namespace kvarnel {
 
 class ScreenPicture {
 public:
-    // Decodes a stream; a null image on failure, with the reason in `error`.
-    using Decoder = std::function<QImage(const QByteArray& stream, QString* error)>;
+    // Decodes a stream (into `into` where that has the picture's size); a null
+    // image on failure, with the reason in `error`.
+    using Decoder = std::function<QImage(const QByteArray& stream, QImage into, QString* error)>;
 
     // `doubled` is the same picture at twice the width and height (it may be
     // missing); `decoder` defaults to JpegPicture::decode.
@@ -91,10 +92,12 @@ private:
         QSize size;
         bool doubledFits = false;  // the rendering has exactly twice the size (and is needed)
         Decoder decoder;
+        QImage decoded;  // taken for the decoder
+        QImage canvas;   // taken for the resampling (Drawing::Device)
     };
 
-    Sources sources(qreal ratio);
-    static Shown make(const Sources& sources, Key key);
+    Sources sources(Key key);
+    static Shown make(Sources sources, Key key);
     static Drawing drawingFor(const Sources& sources, Key key);
     static Key keyFor(QPainter& painter, QPoint origin);
     void makeFor(Key key);
