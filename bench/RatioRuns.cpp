@@ -20,13 +20,13 @@ std::string quoted(const std::string& s) {
     return q + "'";
 }
 
-// One process of `bench` at `ratio`; an empty result when it failed.
-Figures measureIn(const std::string& bench, double ratio) {
+// The rows one process of `bench` prints, run with `mode` at `ratio`; empty when it failed.
+Figures run(const std::string& bench, const char* mode, double ratio) {
     char factor[32];
     std::snprintf(factor, sizeof factor, "%g", ratio);
     setenv("QT_SCALE_FACTOR", factor, 1);
     Figures figures;
-    std::FILE* out = popen((quoted(bench) + " " + kMeasureHere).c_str(), "r");
+    std::FILE* out = popen((quoted(bench) + " " + mode).c_str(), "r");
     if (!out) return figures;
     char line[512];
     while (std::fgets(line, sizeof line, out)) {
@@ -35,6 +35,15 @@ Figures measureIn(const std::string& bench, double ratio) {
         if (tab != std::string::npos) figures[text.substr(0, tab)] = std::atof(text.c_str() + tab + 1);
     }
     if (pclose(out) != 0) figures.clear();
+    return figures;
+}
+
+// The measurements, then a study session in a process of its own.
+Figures measureIn(const std::string& bench, double ratio) {
+    Figures figures = run(bench, kMeasureHere, ratio);
+    const Figures session = run(bench, kStudySession, ratio);
+    if (figures.empty() || session.empty()) return {};
+    figures.insert(session.begin(), session.end());
     return figures;
 }
 
@@ -59,8 +68,9 @@ void printRow(double ratio, const char* bench, const std::vector<Figures>& round
                   m(row::kStartMain), m(row::kStartBare));
     char warm[64];
     std::snprintf(warm, sizeof warm, "%.2f / %.2f ms", m(row::kWarmFront), m(row::kWarmRear));
-    std::printf("%-5g %-6s  %-24s %4.2f ms %5.2f ms  %-15s %5.2f ms %5.1f MB\n", ratio, bench, start,
-                m(row::kCold), m(row::kColdAtOnce), warm, m(row::kWarmOverview), m(row::kPeakRss));
+    std::printf("%-5g %-6s  %-24s %4.2f ms %5.2f ms  %-15s %5.2f ms %5.1f MB %5.1f MB\n", ratio, bench, start,
+                m(row::kCold), m(row::kColdAtOnce), warm, m(row::kWarmOverview), m(row::kPeakRss),
+                m(row::kSessionPeakRss));
     const double seen = m(row::kRatio);
     if (seen != ratio) std::printf("      (the screen's device pixel ratio was %g)\n", seen);
 }
@@ -118,8 +128,10 @@ int runRatios(const RatioRunOptions& options) {
             if (!options.against.empty() && !againstFirst) measure(options.against, ratio, r.against);
         }
     }
-    std::printf("press and start-up times are medians in ms; %d process(es) per ratio and benchmark\n\n",
-                options.rounds);
+    std::printf(
+        "press and start-up times are medians in ms; %d process(es) per ratio and benchmark; peak RSS: of\n"
+        "the process that measured (43 windows), and of one study session (one window, each view once)\n\n",
+        options.rounds);
     printHeader();
     for (double ratio : options.ratios) {
         const Results& r = results[ratio];

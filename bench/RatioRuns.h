@@ -25,5 +25,7 @@ int runRatios(const RatioRunOptions& options);
 
 // What a --measure-here process prints: one "name<TAB>value" line per row.
 constexpr const char* kMeasureHere = "--measure-here";
+// What a --study-session process prints: its peak memory, in the same form.
+constexpr const char* kStudySession = "--study-session";
 
 }  // namespace kvarnel::bench

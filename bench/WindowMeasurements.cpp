@@ -145,6 +145,16 @@ void repeatPresses(int node, int runs) {
     for (int i = 0; i < runs; ++i) timeClick(window, watcher, node);
 }
 
+void studySession() {
+    TForm1 window;
+    PaintWatcher watcher(&window.surface());
+    window.show();
+    watcher.wait();
+    QTest::qWait(500);
+    for (NodeNumber node : {kCloseUpNode, kRearNode, kOverviewNode}) timeClick(window, watcher, node);
+    QTest::qWait(100);
+}
+
 void addWindowMeasurements(MeasurementTable& table) {
     constexpr int kStartRuns = 21;
     constexpr int kColdRuns = 11;

@@ -17,7 +17,8 @@ constexpr const char* kWarmFront = "press to close-up frame, node 26 (front), wa
 constexpr const char* kWarmRear = "press to close-up frame, node 38 (rear), warm";
 constexpr const char* kWarmOverview = "press to overview frame, node 10, warm";
 constexpr const char* kRatio = "device pixel ratio of the screen";
-constexpr const char* kPeakRss = "peak resident set";
+constexpr const char* kPeakRss = "peak resident set";  // of the process that measured the rest
+constexpr const char* kSessionPeakRss = "peak resident set of one study session";
 }  // namespace row
 
 void addWindowMeasurements(MeasurementTable& table);
@@ -25,6 +26,11 @@ void addWindowMeasurements(MeasurementTable& table);
 // Only start-ups of one window to its first frame, after one to warm up: for
 // counting their instructions (the difference between two counts of runs).
 void repeatStartUps(bool mainWindow, int runs);
+
+// What one student does first, in a process of its own for its peak memory:
+// the window started, then each view's close-up (front, rear, overview markers)
+// pressed and released once.
+void studySession();
 
 // Only warm presses (and releases) of one node on one window, after one to warm
 // up: for counting the instructions of a press at a device pixel ratio.

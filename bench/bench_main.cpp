@@ -6,6 +6,7 @@
 //   kvarnel_bench [--ratios 1,1.25,1.5,2] [--rounds N] [--against OTHER_BENCH]
 //   kvarnel_bench --start-only main|bare N   (for bench/count-start-instructions)
 //   kvarnel_bench --press-only NODE N        (a warm press, for callgrind)
+//   kvarnel_bench --study-session            (one window and its three views, for the peak memory)
 #include <QApplication>
 #include <QImage>
 #include <QScreen>
@@ -109,6 +110,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     if (argc == 2 && mode == kMeasureHere) return measureHere(argc, argv);
+    if (argc == 2 && mode == kStudySession) {
+        QApplication app(argc, argv);
+        studySession();
+        std::printf("%s\t%.4f\n", row::kSessionPeakRss, peakResidentMegabytes());
+        return 0;
+    }
     if (argc == 4 && (mode == "--start-only" || mode == "--press-only")) {
         QApplication app(argc, argv);
         if (mode == "--start-only")
