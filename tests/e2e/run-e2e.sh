@@ -3,12 +3,11 @@
 # journal and takes a whole test with the mouse and keyboard, as a student would.
 set -euo pipefail
 program=$(readlink -f "$1")
+. "$(dirname "$(readlink -f "$0")")/../support/skip.sh"
 for tool in xvfb-run xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed (scripts/deps installs it)"; exit 77
-    fi
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps installs it)"
 done
-[ -x /usr/bin/import-im6.q16 ] || { echo "SKIPPED: ImageMagick's import is not installed"; exit 77; }
+[ -x /usr/bin/import-im6.q16 ] || skip "ImageMagick's import is not installed (scripts/deps installs it)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 : > "$work/Тест_кварнел.txt"

@@ -7,8 +7,9 @@
 # entry and metainfo validate. Usage: check-package.sh <build dir> <source dir>
 set -euo pipefail
 build=$(readlink -f "$1"); source=$(readlink -f "$2")
+. "$source/tests/support/skip.sh"
 for tool in cpack dpkg-deb dpkg-shlibdeps file; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (scripts/deps installs it)"; exit 77; }
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps installs it)"
 done
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
