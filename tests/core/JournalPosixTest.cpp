@@ -161,7 +161,7 @@ TEST_P(AppendOnlyJournal, AppendsAsBeforeButNothingRewritesIt) {
     const AppendOnlyCase& c = GetParam();
     createJournal(c.before);
     if (const std::string why = setAppendOnly(journalPath(), true); !why.empty())
-        GTEST_SKIP() << "the journal cannot be marked append-only here: " << why;
+        return kvarnel::testing::skipOutsideCi("the journal cannot be marked append-only here: " + why);
     struct Unmark {  // on every way out of the test
         ~Unmark() { setAppendOnly(journalPath(), false); }
     } unmark;
