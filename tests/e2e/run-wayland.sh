@@ -14,6 +14,10 @@ done
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 \
     || skip "Qt's Wayland plugin (qt6-wayland) is not installed (scripts/test installs it)"
 
+# Weston's XWayland binds its sockets in this folder, which a fresh system (one
+# that has not yet run an X server) lacks.
+[ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix || skip "there is no /tmp/.X11-unix for XWayland's sockets"
+
 work=$(mktemp -d)
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null; rm -rf "$work"; }
