@@ -3,7 +3,8 @@
 # journal and takes a whole test with the mouse and keyboard, as a student would.
 set -euo pipefail
 program=$(readlink -f "$1")
-. "$(dirname "$(readlink -f "$0")")/../support/skip.sh"
+here=$(dirname "$(readlink -f "$0")")   # before the cd below: $0 may be relative
+. "$here/../support/skip.sh"
 for tool in xvfb-run xdotool; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps installs it)"
 done
@@ -14,4 +15,4 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/xdg"; mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 cd "$work"
-xvfb-run -a -s "-screen 0 1920x1080x24" bash "$(dirname "$(readlink -f "$0")")/drive.sh" "$program" "$work"
+xvfb-run -a -s "-screen 0 1920x1080x24" bash "$here/drive.sh" "$program" "$work"
