@@ -94,8 +94,9 @@ TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnA
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) {
             const QRgb want = hotspotAt2.pixel(x, y);
-            if (qAlpha(want) == 255)
+            if (qAlpha(want) == 255) {
                 EXPECT_EQ(f.pixel(hotspotBox.topLeft() * 2 + QPoint(x, y)), want) << x << "," << y;
+            }
             blocky &= want == hotspotAt2.pixel(x & ~1, y & ~1);
         }
     EXPECT_FALSE(blocky) << "the ring's steps are finer than a layout pixel";
