@@ -13,8 +13,9 @@
 # Usage: check-package.sh <kvarnel_<version>_<arch>.changes> <source dir>
 set -euo pipefail
 changes=$(readlink -f "$1"); source=$(readlink -f "$2")
+. "$source/tests/support/skip.sh"
 for tool in dpkg-deb file lintian hardening-check man desktop-file-validate appstreamcli; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (scripts/package-deb installs it)"; exit 77; }
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/package-deb installs it)"
 done
 . "$source/tests/package/manual-pages.sh"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT

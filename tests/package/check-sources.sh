@@ -6,7 +6,8 @@
 # Usage: check-sources.sh <source dir> <build dir> <project version>
 set -euo pipefail
 source=$(readlink -f "$1"); build=$(readlink -f "$2"); version=$3
-command -v man >/dev/null || { echo "SKIPPED: man is not installed (scripts/deps installs man-db)"; exit 77; }
+. "$source/tests/support/skip.sh"
+command -v man >/dev/null || skip "man is not installed (scripts/deps installs man-db)"
 . "$source/tests/package/manual-pages.sh"
 status=0
 

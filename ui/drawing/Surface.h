@@ -67,6 +67,7 @@ private:
     void refreshPointer();
     void fitLabel(SurfaceElement& element);
     bool isHeld(int index) const;
+    void preparePicturesAhead(qreal ratio);
 
     std::vector<SurfaceElement> elements_;
     QHash<QString, int> byName_;
@@ -77,6 +78,7 @@ private:
     Qt::MouseButton pressButton_ = Qt::NoButton;
     QPoint pointer_;
     bool pointerInside_ = false;
+    bool picturesPrepared_ = false;  // after the first frame
     mutable ShapeSpriteCache sprites_;
 };
 
