@@ -5,6 +5,7 @@
 // pixels than that (a hi-DPI screen), pictures come from their double-size
 // renderings and hotspots from sprites made at the device's density.
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QtGlobal>
 
@@ -36,6 +37,11 @@ public:
     // Where a picture of the given size starts: centred in the box (integer division
     // truncating) or at the box's top-left corner.
     static QPoint pictureOrigin(const SurfaceElement& element, QSize picture);
+
+    // The keyboard's focus ring: a black circle with a white rim around the
+    // element's box, over whatever lies there; the area it covers.
+    void paintFocusRing(const QRect& box);
+    static QRect focusRingArea(const QRect& box);
 
 private:
     void paintPicture(const SurfaceElement& element);

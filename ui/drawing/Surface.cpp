@@ -1,10 +1,12 @@
 #include "Surface.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include "ElementPainter.h"
+#include "SurfaceAccessible.h"
 
 namespace kvarnel {
 
@@ -34,6 +36,7 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    SurfaceAccessible::installFactory();
 }
 
 int Surface::addElement(SurfaceElement element) {
@@ -58,8 +61,9 @@ void Surface::setElementVisible(int index, bool visible) {
     SurfaceElement& e = elements_.at(index);
     if (e.visible == visible) return;
     e.visible = visible;
-    update(e.box);
+    update(index == focusRing_ ? ElementPainter::focusRingArea(e.box) : e.box);
     refreshPointer();
+    SurfaceAccessible::announce(*this, index, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void Surface::setElementEnabled(int index, bool enabled) {
@@ -68,6 +72,7 @@ void Surface::setElementEnabled(int index, bool enabled) {
     e.enabled = enabled;
     if (e.visible) update(e.box);
     refreshPointer();
+    SurfaceAccessible::announce(*this, index, QAccessible::StateChanged);
 }
 
 void Surface::setElementText(int index, const QString& text) {
@@ -76,6 +81,7 @@ void Surface::setElementText(int index, const QString& text) {
     const QRect before = e.box;
     e.text = text;
     fitLabel(e);
+    SurfaceAccessible::announce(*this, index, QAccessible::NameChanged);
     if (!e.visible) return;
     // A label that shrinks uncovers what lay beneath its old extent.
     update(QRegion(before) + QRegion(e.box));
@@ -101,6 +107,37 @@ int Surface::elementAt(const QPoint& point) const {
 
 void Surface::releaseCapture() { endCapture(); }
 
+void Surface::setFocusRing(int index) {
+    if (index == focusRing_) return;
+    if (focusRing_ >= 0) update(ElementPainter::focusRingArea(elements_[focusRing_].box));
+    focusRing_ = index;
+    if (index < 0) return;
+    update(ElementPainter::focusRingArea(elements_.at(index).box));
+    SurfaceAccessible::announce(*this, index, QAccessible::Focus);
+}
+
+bool Surface::activate(int index) {
+    if (index < 0 || index >= elementCount()) return false;
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (pressActive_ || (modal && modal != window())) return false;
+    const SurfaceElement& e = elements_[index];
+    if (!e.visible || !e.enabled) return false;
+    emit elementPressed(index, Qt::LeftButton);
+    emit elementReleased(index, Qt::LeftButton);
+    // The press may have hidden or disabled it; a button clicks as it is at the release.
+    const SurfaceElement& now = elements_[index];
+    if (now.kind == SurfaceElement::Kind::Button && now.visible && now.enabled) emit buttonClicked(index);
+    return true;
+}
+
+void Surface::setDescriber(std::function<QString(const SurfaceElement&)> describer) {
+    describer_ = std::move(describer);
+}
+
+QString Surface::description(int index) const {
+    return describer_ ? describer_(elements_.at(index)) : QString();
+}
+
 QColor Surface::colour(ColourNumber number) const {
     if (!isSystemColour(number)) return QColor(redOf(number), greenOf(number), blueOf(number));
     const int index = systemColourIndex(number);
@@ -124,6 +161,7 @@ void Surface::paintEvent(QPaintEvent* event) {
         drawer.paint(e, isHeld(i));
         painter.restore();
     }
+    if (focusRing_ >= 0 && elements_[focusRing_].visible) drawer.paintFocusRing(elements_[focusRing_].box);
 }
 
 void Surface::mousePressEvent(QMouseEvent* event) { handlePress(event); }

@@ -133,6 +133,7 @@ void FormBuilder::buildChildControls() {
             parts_.progressBar->setRange(0, 100);
             parts_.progressBar->setValue(0);
             parts_.progressBar->setTextVisible(false);
+            parts_.progressBar->setAccessibleName(QStringLiteral("Time used for the answer"));
             // Windows-like segments: blocks of the highlight colour with gaps.
             parts_.progressBar->setStyleSheet(QStringLiteral(
                 "QProgressBar { border: 1px solid palette(mid); background: palette(base); padding: 1px; }"
@@ -142,6 +143,10 @@ void FormBuilder::buildChildControls() {
         case ComponentKind::EntryField: {
             auto* edit = new QLineEdit(&form_);
             edit->setFocusPolicy(Qt::StrongFocus);  // entry by Tab selects the whole text
+            // A screen reader names the field by the label drawn beside it.
+            const Control caption =
+                row.control == Control::Edit1Gruppa ? Control::LabelGruppa : Control::LabelFio;
+            edit->setAccessibleName(QString::fromUtf8(componentRow(caption).caption).trimmed());
             (row.control == Control::Edit1Gruppa ? parts_.editGruppa : parts_.editFio) = edit;
             widget = edit;
             break;
