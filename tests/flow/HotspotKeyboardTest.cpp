@@ -17,7 +17,9 @@ enum class Start { Study, Registration, QuestionOpen, Finished };
 class FakeFocusView : public HotspotFocusView {
 public:
     explicit FakeFocusView(const FakeFormView& view) : view_(view) {}
-    void setFocusRing(const HotspotRow* hotspot) override { ring = hotspot ? std::string(hotspot->name) : ""; }
+    void setFocusRing(const HotspotRow* hotspot) override {
+        ring = hotspot ? std::string(hotspot->name) : "";
+    }
     void showHint(const HotspotRow& hotspot) override { hints.emplace_back(hotspot.name); }
     bool hotspotVisible(const HotspotRow& hotspot) const override {
         return view_.shapeVisible(std::string(hotspot.name));
@@ -50,8 +52,8 @@ struct Rig {
 };
 
 const std::pair<const char*, HotspotKey> kKeyNames[] = {
-    {"Tab", HotspotKey::Tab},   {"BackTab", HotspotKey::BackTab}, {"Left", HotspotKey::Left},
-    {"Right", HotspotKey::Right}, {"Up", HotspotKey::Up},         {"Down", HotspotKey::Down},
+    {"Tab", HotspotKey::Tab},     {"BackTab", HotspotKey::BackTab}, {"Left", HotspotKey::Left},
+    {"Right", HotspotKey::Right}, {"Up", HotspotKey::Up},           {"Down", HotspotKey::Down},
     {"Space", HotspotKey::Space}, {"Enter", HotspotKey::Enter},
 };
 
@@ -77,7 +79,8 @@ bool run(Rig& rig, const std::string& script) {
         if (release) word.pop_back();
         for (const auto& [name, key] : kKeyNames)
             if (word == name)
-                taken = release ? rig.keyboard.keyReleased(key, repeat) : rig.keyboard.keyPressed(key, repeat);
+                taken =
+                    release ? rig.keyboard.keyReleased(key, repeat) : rig.keyboard.keyPressed(key, repeat);
     }
     return taken;
 }
@@ -87,9 +90,9 @@ struct Row {
     Start start;
     const char* script;
     bool lastTaken;
-    const char* ring;    // hotspot with the ring afterwards ("" none)
-    NodeNumber held;     // node whose close-up is held afterwards (0 none)
-    bool answered;       // the verdict is the one for the ring's node
+    const char* ring;  // hotspot with the ring afterwards ("" none)
+    NodeNumber held;   // node whose close-up is held afterwards (0 none)
+    bool answered;     // the verdict is the one for the ring's node
 };
 
 const Row kRows[] = {
@@ -105,12 +108,14 @@ const Row kRows[] = {
     {"SpaceHoldsAFrontNodeWithoutRing", Start::Study, "Tab Tab Tab Tab Space", true, "", 4, false},
     {"RepeatsDoNotLetGo", Start::Study, "Tab Tab Tab Tab Space Space^* Space*", true, "", 4, false},
     {"OtherKeysWaitDuringTheHold", Start::Study, "Tab Tab Tab Tab Space Tab", true, "", 4, false},
-    {"ReleaseBringsBackOverviewAndRing", Start::Study, "Tab Tab Tab Tab Space Space^", true, "ShapeV4", 0, false},
+    {"ReleaseBringsBackOverviewAndRing", Start::Study, "Tab Tab Tab Tab Space Space^", true, "ShapeV4", 0,
+     false},
     {"SpaceWithoutRingIsNotTaken", Start::Study, "Space", false, "", 0, false},
     {"PointerMovementTakesTheRing", Start::Study, "Tab move Space", false, "", 0, false},
     {"TabAfterMovementGoesOn", Start::Study, "Tab move Tab", true, "ShapeV2", 0, false},
     {"EnterDoesNotHoldInStudy", Start::Study, "Tab Enter", false, "ShapeV1", 0, false},
-    {"APointerPressLetsGoFirst", Start::Study, "Tab Tab Tab Tab Space mouse Space^", false, "ShapeV4", 0, false},
+    {"APointerPressLetsGoFirst", Start::Study, "Tab Tab Tab Tab Space mouse Space^", false, "ShapeV4", 0,
+     false},
     {"LosingTheKeyboardLetsGo", Start::Study, "Tab Tab Tab Tab Space lost", true, "ShapeV4", 0, false},
     {"APointerHoldComesFirst", Start::Study, "Tab hold Space", true, "ShapeV1", 0, false},
     {"NoRingOnceTheModeLeavesStudy", Start::Study, "Tab TEST", true, "", 0, false},

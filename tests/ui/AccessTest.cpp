@@ -54,9 +54,12 @@ TEST(UiAccess, EveryButtonLabelAndHotspotIsAChildWithRoleNameAndState) {
         const char* name;
         QAccessible::Role role;
         bool invisible, disabled;
-    } rows[] = {{"TEST", QAccessible::Button, false, false},       {"EXIT", QAccessible::Button, false, false},
-                {"QUESTION?", QAccessible::Button, true, false},   {"Study mode", QAccessible::Button, true, true},
-                {"Study mode", QAccessible::StaticText, false, false}, {"Group", QAccessible::StaticText, true, false}};
+    } rows[] = {{"TEST", QAccessible::Button, false, false},
+                {"EXIT", QAccessible::Button, false, false},
+                {"QUESTION?", QAccessible::Button, true, false},
+                {"Study mode", QAccessible::Button, true, true},
+                {"Study mode", QAccessible::StaticText, false, false},
+                {"Group", QAccessible::StaticText, true, false}};
     for (const auto& row : rows) {
         QAccessibleInterface* found = nullptr;
         for (int i = 0; i < tree->childCount() && !found; ++i)
@@ -76,7 +79,8 @@ TEST(UiAccess, AHotspotDescribesWhatAPressDoesInEachMode) {
     QAccessibleInterface* stage = childNamed(h, QStringLiteral("Control stage"));
     const auto description = [&] { return stage->text(QAccessible::Description); };
     EXPECT_TRUE(description().startsWith(QStringLiteral("Press and hold")));
-    EXPECT_TRUE(description().contains(QStringLiteral("nozzles are divided into groups, each fed"))) << description().toStdString();
+    EXPECT_TRUE(description().contains(QStringLiteral("nozzles are divided into groups, each fed")))
+        << description().toStdString();
     h.clickElement(QStringLiteral("SpeedButtonRezWopros"));
     EXPECT_EQ(description(), QStringLiteral("Pressing does nothing while you register."));
     typeText(h.form().childControl(Control::Edit1Gruppa), QStringLiteral("41"));
@@ -95,7 +99,7 @@ TEST(UiAccess, AHotspotDescribesWhatAPressDoesInEachMode) {
 TEST(UiAccess, APressClicksOnlyWhatThePointerCouldClick) {
     WindowHarness h;
     TForm1& f = h.form();
-    press(childNamed(h, QStringLiteral("QUESTION?")));  // hidden
+    press(childNamed(h, QStringLiteral("QUESTION?")));   // hidden
     press(childNamed(h, QStringLiteral("Study mode")));  // hidden and disabled
     EXPECT_TRUE(f.isEnabled(Control::SpeedButtonRezWopros));
     press(childNamed(h, QStringLiteral("TEST")));

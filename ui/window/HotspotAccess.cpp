@@ -1,6 +1,7 @@
 #include "HotspotAccess.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -48,7 +49,8 @@ HotspotAccess::HotspotAccess(QWidget& form, FormView& view, Surface& surface,
       shapeIndex_(shapeIndex),
       hints_(hints),
       guard_(guard),
-      keyboard_(view, viewer, *this) {
+      keyboard_(view, viewer, *this),
+      keyState_(makePlatformKeyState(QGuiApplication::platformName().toStdString())) {
     form_.installEventFilter(this);
     surface_.setDescriber([this](const SurfaceElement& e) { return describe(e); });
 }
@@ -92,12 +94,13 @@ bool HotspotAccess::keyEvent(QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const std::optional<HotspotKey> k = hotspotKey(*key);
     if (!k) return false;
-    bool taken = false;
     const bool press = event->type() == QEvent::KeyPress;
-    guard_.run([&] {
-        taken = press ? keyboard_.keyPressed(*k, key->isAutoRepeat())
-                      : keyboard_.keyReleased(*k, key->isAutoRepeat());
-    });
+    // A release of a key that is still down is the keyboard's repeat.
+    const bool holdingKey = *k == HotspotKey::Space || *k == HotspotKey::Enter;
+    const bool repeat =
+        key->isAutoRepeat() || (!press && holdingKey && keyState_->isDown(key->nativeScanCode()));
+    bool taken = false;
+    guard_.run([&] { taken = press ? keyboard_.keyPressed(*k, repeat) : keyboard_.keyReleased(*k, repeat); });
     if (taken) event->accept();
     return taken;
 }

@@ -7,11 +7,13 @@
 #include <QObject>
 #include <QPoint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/FormView.h"
 #include "ui/flow/HotspotKeyboard.h"
+#include "ui/platform/KeyState.h"
 
 class QWidget;
 
@@ -60,6 +62,7 @@ private:
     ErrorGuard& guard_;
     HotspotKeyboard keyboard_;
     std::optional<QPoint> pointer_;  // the pointer's last position over the surface
+    std::unique_ptr<KeyState> keyState_;
 };
 
 }  // namespace kvarnel
