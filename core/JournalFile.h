@@ -9,7 +9,9 @@ namespace kvarnel {
 // in UTF-8:
 // never creates it; holds a write lock against other writers, waiting up to
 // lockWaitMs for it; writes a CR LF first when the file's last line lacks one;
-// always closes the file. Throws EInOutError with the mapped system code.
+// flushes what it wrote to the device before it returns; always closes the file.
+// Needs no more than an append-only file allows (read, append). Throws EInOutError
+// with the mapped system code.
 void appendToExistingFile(const std::string& fileName, const std::string& bytes, int lockWaitMs);
 
 // What must precede a new line in a file whose last byte is lastByte, so that

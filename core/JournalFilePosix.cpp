@@ -39,19 +39,23 @@ private:
 
 [[noreturn]] void raiseSystemError(int systemError) { throw EInOutError(journalErrorCode(systemError)); }
 
+bool setWholeFileLock(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;
+    return fcntl(fd, F_SETLK, &lock) == 0;
+}
+
 // A whole-file write lock; other processes taking the same lock wait for it.
 void lockForWriting(int fd, int lockWaitMs) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(lockWaitMs);
-    // Another instance holds the lock for a few milliseconds, so a few polls suffice.
+    // Another instance holds the lock for a few microseconds, so a few polls suffice.
     auto pause = std::chrono::milliseconds(1);
     for (;;) {
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_start = 0;
-        lock.l_len = 0;
-        if (fcntl(fd, F_SETLK, &lock) == 0) return;
+        if (setWholeFileLock(fd, F_WRLCK)) return;
         if (errno == EINTR) continue;
         if (errno != EACCES && errno != EAGAIN) raiseSystemError(errno);
         if (Clock::now() >= deadline) throw EInOutError(kSharingViolation);
@@ -61,15 +65,15 @@ void lockForWriting(int fd, int lockWaitMs) {
     }
 }
 
-// What must precede the new line so that it starts on a line of its own.
-std::string lineBreakNeeded(int fd) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0) raiseSystemError(errno);
-    if (!S_ISREG(info.st_mode) || info.st_size == 0) return std::string();
+// What must precede the new line in a regular file of that size so that it starts on a
+// line of its own. pread, because the file is open with O_APPEND: an append-only file
+// (chattr +a) cannot be opened otherwise for writing.
+std::string lineBreakNeeded(int fd, off_t size) {
+    if (size == 0) return std::string();
     char last = 0;
     ssize_t got;
     do {
-        got = pread(fd, &last, 1, info.st_size - 1);
+        got = pread(fd, &last, 1, size - 1);
     } while (got < 0 && errno == EINTR);
     if (got < 0) raiseSystemError(errno);
     return got == 0 ? std::string() : lineBreakAfter(last);
@@ -86,6 +90,16 @@ void writeAll(int fd, const std::string& bytes) {
         if (written == 0) raiseSystemError(ENOSPC);
         done += static_cast<std::size_t>(written);
     }
+}
+
+// Puts the written line on the device before the append reports success, so that a machine
+// switched off at the wall right afterwards still has it. A failure here is the append's.
+void flushToDevice(int fd) {
+    int result;
+    do {
+        result = fdatasync(fd);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) raiseSystemError(errno);
 }
 
 }  // namespace
@@ -105,6 +119,9 @@ int journalErrorCode(int systemError) {
     case ENAMETOOLONG:
     case EINVAL:
         return 3;
+    case EIO:
+        // Windows' "I/O device error": passed on as errno 5 it would read "File access denied".
+        return 1117;
     default:
         return systemError;
     }
@@ -119,9 +136,18 @@ void appendToExistingFile(const std::string& fileName, const std::string& bytes,
     if (fd < 0) raiseSystemError(errno);
     OpenFile file(fd);
     lockForWriting(file.fd(), lockWaitMs);
+    struct stat info {};
+    if (fstat(file.fd(), &info) != 0) raiseSystemError(errno);
+    // Only a regular file has a last line to end and a device to flush to (not /dev/null,
+    // a pipe or a terminal).
+    const bool regular = S_ISREG(info.st_mode);
     // Checked under the lock, so another writer cannot add a line in between.
-    writeAll(file.fd(), lineBreakNeeded(file.fd()) + bytes);
-    file.close();  // also releases the lock
+    writeAll(file.fd(), (regular ? lineBreakNeeded(file.fd(), info.st_size) : std::string()) + bytes);
+    // The line is in the file for every reader and writer now; the flush (milliseconds) needs
+    // no lock, so another instance need not wait for it. Should the unlock fail, the close does it.
+    setWholeFileLock(file.fd(), F_UNLCK);
+    if (regular) flushToDevice(file.fd());
+    file.close();
 }
 
 }  // namespace kvarnel

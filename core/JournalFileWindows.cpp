@@ -1,5 +1,6 @@
 // The journal append with the Windows file API: the share mode lets others read the
-// file but keeps every other writer out while a line is written.
+// file but keeps every other writer out while a line is written. The handle asks only
+// for what an append-only permission grants (icacls (R,AD): read and append data).
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -49,16 +50,21 @@ std::wstring wideName(const std::string& utf8) {
     return wide;
 }
 
-// Opens the existing file for reading and writing, sharing it for reading only; a
+// Reading the size and the last byte, appending and flushing need these and nothing more:
+// no FILE_WRITE_DATA, which a journal that students may only append to refuses them.
+// FILE_APPEND_DATA is write access for the share mode, so writers still exclude each other.
+constexpr DWORD kAppendAccess = FILE_READ_DATA | FILE_READ_ATTRIBUTES | FILE_APPEND_DATA | SYNCHRONIZE;
+
+// Opens the existing file for reading and appending, sharing it for reading only; a
 // sharing violation (another writer has it) is tried again until lockWaitMs is over.
-HANDLE openExistingForWriting(const std::wstring& name, int lockWaitMs) {
+HANDLE openExistingForAppending(const std::wstring& name, int lockWaitMs) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(lockWaitMs);
     DWORD pauseMs = 1;
     for (;;) {
         // OPEN_EXISTING: the journal is never created.
-        const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(name.c_str(), kAppendAccess, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         const DWORD error = GetLastError();
         const Clock::time_point now = Clock::now();
@@ -69,9 +75,8 @@ HANDLE openExistingForWriting(const std::wstring& name, int lockWaitMs) {
     }
 }
 
-// What must precede the new line so that it starts on a line of its own.
+// What must precede the new line in a disk file so that it starts on a line of its own.
 std::string lineBreakNeeded(HANDLE handle) {
-    if (GetFileType(handle) != FILE_TYPE_DISK) return std::string();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(handle, &size)) raiseLastError();
     if (size.QuadPart == 0) return std::string();
@@ -96,6 +101,12 @@ void writeAll(HANDLE handle, const std::string& bytes) {
     }
 }
 
+// Puts the written line on the device before the append reports success, so that a machine
+// switched off at the wall right afterwards still has it. FILE_APPEND_DATA is enough for it.
+void flushToDevice(HANDLE handle) {
+    if (!FlushFileBuffers(handle)) raiseLastError();
+}
+
 }  // namespace
 
 int journalErrorCode(int systemError) {
@@ -104,11 +115,14 @@ int journalErrorCode(int systemError) {
 }
 
 void appendToExistingFile(const std::string& fileName, const std::string& bytes, int lockWaitMs) {
-    OpenHandle file(openExistingForWriting(wideName(fileName), lockWaitMs));
+    OpenHandle file(openExistingForAppending(wideName(fileName), lockWaitMs));
+    // Only a disk file has a last line to end and a device to flush to (not NUL or a pipe).
+    const bool disk = GetFileType(file.get()) == FILE_TYPE_DISK;
     // Checked while no other writer can have the file, so none can add a line in between.
-    const std::string lineBreak = lineBreakNeeded(file.get());
+    const std::string lineBreak = disk ? lineBreakNeeded(file.get()) : std::string();
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_END)) raiseLastError();
     writeAll(file.get(), lineBreak + bytes);
+    if (disk) flushToDevice(file.get());
     file.close();
 }
 

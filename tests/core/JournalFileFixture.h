@@ -67,6 +67,9 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     static bool journalExists() { return fs::exists(fs::symlink_status(journalPath())); }
+    // Two helper processes append linesEach lines each at the same moment; checks that the
+    // journal (empty before) then holds all of them, whole and each writer's in order.
+    static void appendFromTwoProcessesAtOnce(int linesEach);
     static void makeReadOnly(const fs::path& path) {
         fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);

@@ -13,12 +13,17 @@ namespace kvarnel::journal_test {
 // in the current directory.
 bool readOnlyStopsThisProcess();
 
+// The system's error number when this process flushes a file it wrote (fdatasync,
+// FlushFileBuffers); 0 when flushing works. Probes with a scratch file in the current
+// directory.
+int flushErrorOfThisProcess();
+
 // The number of files and other handles this process holds open.
 int openHandleCount();
 
 // Holds a file open for writing against every other writer, as another instance of
-// the program does while it appends: a POSIX write lock, or a Windows handle opened
-// without write sharing.
+// the program does while it appends: a POSIX write lock on a descriptor opened for
+// appending, or a Windows handle opened for appending without write sharing.
 class WriteHolder {
 public:
     explicit WriteHolder(const std::string& utf8Name);

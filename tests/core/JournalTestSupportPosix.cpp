@@ -12,13 +12,24 @@ namespace kvarnel::journal_test {
 
 bool readOnlyStopsThisProcess() { return geteuid() != 0; }
 
+int flushErrorOfThisProcess() {
+    const char* const probe = "flush-probe";
+    const int fd = open(probe, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    const int error = write(fd, "x", 1) == 1 && fdatasync(fd) != 0 ? errno : 0;
+    close(fd);
+    unlink(probe);
+    return error;
+}
+
 int openHandleCount() {
     namespace fs = std::filesystem;
     return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
 WriteHolder::WriteHolder(const std::string& utf8Name) {
-    const int fd = open(utf8Name.c_str(), O_RDWR | O_CLOEXEC);
+    // As the program opens it, so that an append-only journal can be held too.
+    const int fd = open(utf8Name.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
         error_ = errno;
         return;

@@ -56,6 +56,19 @@ bool readOnlyStopsThisProcess() {
     return stopped;
 }
 
+int flushErrorOfThisProcess() {
+    const wchar_t* const probe = L"flush-probe";
+    const HANDLE file =
+        CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    DWORD written = 0;
+    const bool wrote = WriteFile(file, "x", 1, &written, nullptr) && written == 1;
+    const int error = wrote && !FlushFileBuffers(file) ? static_cast<int>(GetLastError()) : 0;
+    CloseHandle(file);
+    DeleteFileW(probe);
+    return error;
+}
+
 // The system's handle table, counted for this process: wine's GetProcessHandleCount
 // always answers 0.
 int handlesInTheSystemTable() {
@@ -100,8 +113,12 @@ int openHandleCount() {
 }
 
 WriteHolder::WriteHolder(const std::string& utf8Name) {
-    // Write access, shared for reading only: every other writer gets a sharing violation.
-    const HANDLE handle = CreateFileW(wide(utf8Name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    // As the program opens it: read and append data (no write data), shared for reading
+    // only. Appending is write access for the share mode, so every other writer gets a
+    // sharing violation. (Wine does not check NTFS permissions, so whether a journal that
+    // grants students only (R,AD) opens for them cannot be tried here, only the sharing.)
+    constexpr DWORD kAppendAccess = FILE_READ_DATA | FILE_READ_ATTRIBUTES | FILE_APPEND_DATA | SYNCHRONIZE;
+    const HANDLE handle = CreateFileW(wide(utf8Name).c_str(), kAppendAccess, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     holding_ = handle != INVALID_HANDLE_VALUE;
     if (holding_)
