@@ -35,7 +35,7 @@ events = []
 pyatspi.Registry.registerEventListener(
     lambda e: events.append((e.type, e.source)),
     "object:property-change:accessible-name", "object:state-changed:showing",
-    "object:property-change:accessible-value")
+    "object:state-changed:focused", "object:property-change:accessible-value")
 
 
 def announced(kind, source_name=None):
@@ -169,6 +169,9 @@ def client_centre(program, acc):
 def whole_test_through_actions():
     p = Program()
     try:
+        window = p.app.getChildAtIndex(0)
+        check(window.getRole() == pyatspi.ROLE_FRAME and window.name == "Кварнел",
+              f"the window is a {window.getRoleName()} named {window.name!r}")
         check(set(p.buttons) == set(BUTTONS), f"push buttons found: {sorted(p.buttons)}")
         check(len(p.hotspots) == 50, f"{len(p.hotspots)} hotspots found, not 50")
         names = [h.name for h in p.hotspots]
@@ -244,10 +247,13 @@ def study_by_keyboard():
         first = p.hotspot("High-pressure part")
         tx, ty = client_centre(p, target)
         fx, fy = client_centre(p, first)
+        events.clear()
         for _ in range(4):
             p.key("key", "Tab")
         check(pump(5, until=lambda: target.getState().contains(pyatspi.STATE_FOCUSED)),
               "four Tabs did not bring the focus to Control stage")
+        check(announced("object:state-changed:focused", source_name="Control stage"),
+              "the focus moving to Control stage was not announced")
         pump(0.5)
         shot = p.screenshot()
         lime = sum(pixel(shot, x, y) == (0, 255, 0) for x in range(tx - 5, tx + 120) for y in range(ty + 18, ty + 45))

@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDirIterator>
@@ -58,6 +59,12 @@ constexpr ButtonHandler kButtonHandlers[] = {
     {Control::SpeedVvod, &ModeController::SpeedVvodClick},
 };
 
+// To assistive technologies the main window is a window (a plain widget would be a filler).
+QAccessibleInterface* formAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(TForm1::staticMetaObject.className())) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 }  // namespace
 
 TForm1::TForm1(TForm1Options options, QWidget* parent)
@@ -82,6 +89,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     const bool hiDpi = devicePixelRatioF() > 1;
     (hiDpi ? pictures_.doubled(View::Overview) : pictures_.overview()).decodeAhead();
     installFontSubstitutions();
+    QAccessible::installFactory(formAccessible);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     // The border is fixed: the user cannot resize the window by dragging.
