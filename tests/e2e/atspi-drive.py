@@ -9,8 +9,6 @@ import sys
 import time
 
 import pyatspi
-import faulthandler
-faulthandler.dump_traceback_later(40, exit=True)
 from gi.repository import GLib
 
 PROGRAM, WORK = sys.argv[1], sys.argv[2]

@@ -1,6 +1,6 @@
 // The window without a mouse: what assistive technologies find on the surface
-// (names, roles, states, descriptions by mode) and what their press may do,
-// and the hotspot keys sent through the window itself.
+// (order, names, roles, states, the element at a point) and what their press may
+// do, and the hotspot keys sent through the window itself.
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -72,28 +72,6 @@ TEST(UiAccess, EveryButtonLabelAndHotspotIsAChildWithRoleNameAndState) {
         EXPECT_FALSE(found->state().focusable) << row.name;  // no button ever takes the focus
         EXPECT_EQ(found->actionInterface() != nullptr, row.role == QAccessible::Button) << row.name;
     }
-}
-
-TEST(UiAccess, AHotspotDescribesWhatAPressDoesInEachMode) {
-    WindowHarness h;
-    QAccessibleInterface* stage = childNamed(h, QStringLiteral("Control stage"));
-    const auto description = [&] { return stage->text(QAccessible::Description); };
-    EXPECT_TRUE(description().startsWith(QStringLiteral("Press and hold")));
-    EXPECT_TRUE(description().contains(QStringLiteral("nozzles are divided into groups, each fed")))
-        << description().toStdString();
-    h.clickElement(QStringLiteral("SpeedButtonRezWopros"));
-    EXPECT_EQ(description(), QStringLiteral("Pressing does nothing while you register."));
-    typeText(h.form().childControl(Control::Edit1Gruppa), QStringLiteral("41"));
-    typeText(h.form().childControl(Control::Edit1Fio), QStringLiteral("x"));
-    h.clickElement(QStringLiteral("SpeedVvod"));
-    EXPECT_EQ(description(), QStringLiteral("Press to answer the open question with this part."));
-    for (int i = 0; i <= kNodeCount; ++i) {
-        h.clickElement(QStringLiteral("SpeedPusk"));
-        if (const NodeNumber asked = h.askedNode(); asked && h.form().timerRunning())
-            h.clickElement(h.firstHotspotOf(asked));
-    }
-    ASSERT_TRUE(h.form().isVisible(Control::LabelStat2));
-    EXPECT_EQ(description(), QStringLiteral("The test is over: pressing does nothing."));
 }
 
 TEST(UiAccess, APressClicksOnlyWhatThePointerCouldClick) {
