@@ -106,7 +106,7 @@ class Program:
                     self.buttons[acc.name] = acc
                 else:
                     self.hotspots.append(acc)
-            elif role == pyatspi.ROLE_LABEL:
+            elif role in (pyatspi.ROLE_LABEL, pyatspi.ROLE_NOTIFICATION):
                 self.labels.append(acc)
             elif role == pyatspi.ROLE_TEXT and acc.name:
                 self.edits[acc.name] = acc
@@ -218,8 +218,12 @@ def whole_test_through_actions():
                   f"no verdict after answering {question!r} with {answer!r}")
             verdict = p.shown_label(lambda n: n in ("CORRECT !", "MISTAKE !")).name
             check(verdict == expected, f"{question!r} answered with {answer!r}: {verdict!r}")
-            check(announced("object:property-change:accessible-name", source_name=verdict),
-                  f"the verdict {verdict!r} was not announced")
+            # A screen reader speaks a notification when it shows.
+            verdict_label = p.shown_label(lambda n: n == verdict)
+            check(verdict_label.getRole() == pyatspi.ROLE_NOTIFICATION and
+                  announced("object:state-changed:showing", source_name=verdict) and
+                  announced("object:property-change:accessible-name", source_name=verdict),
+                  f"the verdict {verdict!r} was not announced as a notification")
             verdicts.append(verdict)
         print("ok: a test through accessible actions:", ", ".join(verdicts))
 

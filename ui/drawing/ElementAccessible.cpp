@@ -49,9 +49,9 @@ QRect ElementAccessible::rect() const {
 
 QAccessible::Role ElementAccessible::role() const {
     if (!surface_) return QAccessible::NoRole;
-    // Hotspots are pressed like buttons (and answer like them in a test).
-    return surface_->element(index_).kind == SurfaceElement::Kind::Label ? QAccessible::StaticText
-                                                                         : QAccessible::Button;
+    const SurfaceElement& e = surface_->element(index_);
+    if (e.kind != SurfaceElement::Kind::Label) return QAccessible::Button;  // hotspots are pressed like buttons
+    return e.news ? QAccessible::Notification : QAccessible::StaticText;
 }
 
 QAccessible::State ElementAccessible::state() const {

@@ -63,7 +63,9 @@ void Surface::setElementVisible(int index, bool visible) {
     e.visible = visible;
     update(index == focusRing_ ? ElementPainter::focusRingArea(e.box) : e.box);
     refreshPointer();
-    SurfaceAccessible::announce(*this, index, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    // News with no text yet has nothing to say when it shows.
+    if (!visible || !e.news || !e.text.isEmpty())
+        SurfaceAccessible::announce(*this, index, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void Surface::setElementEnabled(int index, bool enabled) {
@@ -82,6 +84,8 @@ void Surface::setElementText(int index, const QString& text) {
     e.text = text;
     fitLabel(e);
     SurfaceAccessible::announce(*this, index, QAccessible::NameChanged);
+    // A screen reader speaks a notification when it shows, not when its text changes.
+    if (e.news && e.visible && !text.isEmpty()) SurfaceAccessible::announce(*this, index, QAccessible::ObjectShow);
     if (!e.visible) return;
     // A label that shrinks uncovers what lay beneath its old extent.
     update(QRegion(before) + QRegion(e.box));

@@ -72,6 +72,8 @@ void FormBuilder::buildSurface() {
         e.fontColour = row.fontColour;
         e.background = row.background;
         e.autoSize = row.kind == ComponentKind::AutoLabel;
+        e.news = row.control == Control::LabelWopros || row.control == Control::LabelOtvet ||
+                 row.control == Control::LabelStat2;
         if (row.kind == ComponentKind::Picture) {
             const View view = row.control == Control::Image2   ? View::Front
                               : row.control == Control::Image3 ? View::Rear
