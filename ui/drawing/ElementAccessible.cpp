@@ -50,7 +50,8 @@ QRect ElementAccessible::rect() const {
 QAccessible::Role ElementAccessible::role() const {
     if (!surface_) return QAccessible::NoRole;
     const SurfaceElement& e = surface_->element(index_);
-    if (e.kind != SurfaceElement::Kind::Label) return QAccessible::Button;  // hotspots are pressed like buttons
+    if (e.kind != SurfaceElement::Kind::Label)
+        return QAccessible::Button;  // hotspots are pressed like buttons
     return e.news ? QAccessible::Notification : QAccessible::StaticText;
 }
 

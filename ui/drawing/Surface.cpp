@@ -65,7 +65,8 @@ void Surface::setElementVisible(int index, bool visible) {
     refreshPointer();
     // News with no text yet has nothing to say when it shows.
     if (!visible || !e.news || !e.text.isEmpty())
-        SurfaceAccessible::announce(*this, index, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+        SurfaceAccessible::announce(*this, index,
+                                    visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void Surface::setElementEnabled(int index, bool enabled) {
@@ -85,7 +86,8 @@ void Surface::setElementText(int index, const QString& text) {
     fitLabel(e);
     SurfaceAccessible::announce(*this, index, QAccessible::NameChanged);
     // A screen reader speaks a notification when it shows, not when its text changes.
-    if (e.news && e.visible && !text.isEmpty()) SurfaceAccessible::announce(*this, index, QAccessible::ObjectShow);
+    if (e.news && e.visible && !text.isEmpty())
+        SurfaceAccessible::announce(*this, index, QAccessible::ObjectShow);
     if (!e.visible) return;
     // A label that shrinks uncovers what lay beneath its old extent.
     update(QRegion(before) + QRegion(e.box));

@@ -93,26 +93,31 @@ std::optional<std::size_t> HotspotKeyboard::target(HotspotKey key) const {
 }
 
 // The visible hotspot ahead in the arrow's direction whose distance, counting
-// the sideways offset twice, is least; the earlier in the group on a tie.
+// the sideways offset twice, is least, the earlier in the group on a tie; one
+// within 45 degrees of the direction comes before any further to the side.
 std::optional<std::size_t> HotspotKeyboard::nearestInDirection(HotspotKey key) const {
     const auto& hotspots = catalogue_.hotspots();
     const Centre from = centreOf(hotspots[*place_]);
+    const bool horizontal = key == HotspotKey::Left || key == HotspotKey::Right;
     std::optional<std::size_t> best;
     int bestScore = 0;
+    bool bestInCone = false;
     for (std::size_t i = 0; i < hotspots.size(); ++i) {
         if (i == *place_ || !focus_.hotspotVisible(hotspots[i])) continue;
         const Centre to = centreOf(hotspots[i]);
         const int dx = to.x - from.x, dy = to.y - from.y;
-        const bool horizontal = key == HotspotKey::Left || key == HotspotKey::Right;
         const int ahead = key == HotspotKey::Right  ? dx
                           : key == HotspotKey::Left ? -dx
                           : key == HotspotKey::Down ? dy
                                                     : -dy;
         if (ahead <= 0) continue;
-        const int score = ahead + 2 * std::abs(horizontal ? dy : dx);
-        if (!best || score < bestScore) {
+        const int aside = std::abs(horizontal ? dy : dx);
+        const bool inCone = aside <= ahead;
+        const int score = ahead + 2 * aside;
+        if (!best || (inCone && !bestInCone) || (inCone == bestInCone && score < bestScore)) {
             best = i;
             bestScore = score;
+            bestInCone = inCone;
         }
     }
     return best;
