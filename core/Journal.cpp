@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "JournalFile.h"
+#include "Windows1251.h"
 
 namespace kvarnel {
 

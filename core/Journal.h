@@ -11,7 +11,7 @@ extern const char* const kJournalFileName;
 class Journal {
 public:
     virtual ~Journal() = default;
-    // Appends the UTF-8 line as Windows-1251 followed by CR LF; throws EInOutError.
+    // Appends the UTF-8 line as Windows-1251 (toWindows1251) followed by CR LF; throws EInOutError.
     virtual void append(const std::string& line) = 0;
 };
 
@@ -30,10 +30,5 @@ private:
     std::string fileName_;
     int lockWaitMs_;
 };
-
-// UTF-8 to Windows-1251; a character Windows-1251 cannot hold becomes "?", and so does
-// each malformed byte (iconv in Windows1251Posix.cpp, WideCharToMultiByte in
-// Windows1251Windows.cpp, with the same results).
-std::string toWindows1251(const std::string& utf8);
 
 }  // namespace kvarnel

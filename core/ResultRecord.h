@@ -2,10 +2,9 @@
 // Building the journal line: date / time / group / surname [/ outcome].
 #include <string>
 
-namespace kvarnel {
+#include "JournalWords.h"
 
-constexpr const char* kFieldSeparator = " / ";
-constexpr const char* kAbandonedText = "Тест прерван";
+namespace kvarnel {
 
 // Date and time texts of the registration moment.
 class DateTimeTexts {

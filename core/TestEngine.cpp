@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "Catalogue.h"
+#include "JournalWords.h"
 #include "ResultRecord.h"
 
 namespace kvarnel {
@@ -14,15 +15,15 @@ constexpr const char* kMistakeText = "MISTAKE !";
 
 struct GradeRow {
     int highestPercentage;  // inclusive upper bound of the grade's band
-    const char* word;
+    Outcome grade;          // its word is the journal's
     ColourNumber colour;
 };
 
 constexpr GradeRow kGrades[] = {
-    {60, "unsatisfactorily", clBlack},
-    {75, "satisfactorily", clBlue},
-    {90, "good", clGreen},
-    {100, "excellent", clRed},
+    {60, Outcome::Unsatisfactorily, clBlack},
+    {75, Outcome::Satisfactorily, clBlue},
+    {90, Outcome::Good, clGreen},
+    {100, Outcome::Excellent, clRed},
 };
 
 std::int32_t sumOf(const std::array<std::int32_t, kNodeCount + 1>& flags) {
@@ -173,13 +174,13 @@ bool TestEngine::WriteDueLineAtExit() {
 
 std::string TestEngine::GradeFor(int percentage) {
     for (const GradeRow& row : kGrades)
-        if (percentage <= row.highestPercentage) return row.word;
-    return kGrades[std::size(kGrades) - 1].word;
+        if (percentage <= row.highestPercentage) return outcomeWord(row.grade);
+    return outcomeWord(kGrades[std::size(kGrades) - 1].grade);
 }
 
 ColourNumber TestEngine::GradeColour(const std::string& grade) {
     for (const GradeRow& row : kGrades)
-        if (grade == row.word) return row.colour;
+        if (grade == outcomeWord(row.grade)) return row.colour;
     return clBlack;
 }
 

@@ -28,4 +28,25 @@ Utf8Character nextUtf8Character(const unsigned char* p, std::size_t left) {
     return {codePoint, length, valid};
 }
 
+void appendUtf8(std::string& out, char32_t c) {
+    // One append of the whole sequence: decoding a journal calls this for each of its characters.
+    char bytes[4];
+    std::size_t length = 1;
+    if (c < 0x80) {
+        bytes[0] = static_cast<char>(c);
+    } else if (c < 0x800) {
+        bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+        length = 2;
+    } else if (c < 0x10000) {
+        bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+        length = 3;
+    } else {
+        bytes[0] = static_cast<char>(0xF0 | (c >> 18));
+        length = 4;
+    }
+    for (std::size_t i = 1; i < length; ++i)
+        bytes[i] = static_cast<char>(0x80 | ((c >> (6 * (length - 1 - i))) & 0x3F));
+    out.append(bytes, length);
+}
+
 }  // namespace kvarnel

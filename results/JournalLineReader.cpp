@@ -2,22 +2,11 @@
 
 #include <optional>
 
-#include "core/ResultRecord.h"
-
 namespace kvarnel {
 
 namespace {
 
-constexpr const char* kOutcomeWords[kOutcomeCount] = {"unsatisfactorily", "satisfactorily", "good",
-                                                      "excellent", kAbandonedText};
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::optional<Outcome> outcomeOf(std::string_view text) {
-    for (int i = 0; i < kOutcomeCount; ++i)
-        if (text == kOutcomeWords[i]) return static_cast<Outcome>(i);
-    return std::nullopt;
-}
 
 // Digits in three groups with ".", "/", "-" or spaces between them, as the
 // regional short date formats write it ("07.12.2026", "12/7/26", "2026. 12. 07.").
@@ -96,8 +85,9 @@ std::string_view spanning(std::string_view first, std::string_view last) {
 // One record's fields; returns why not when they are not one.
 std::optional<std::string> readRecord(const std::string_view* f, std::size_t n, RecordFields& record,
                                       std::vector<std::string>& notes) {
-    const std::string count = std::to_string(n) + " fields, expected 5";
-    if (n < 5) return count;
+    // Made only when needed: most lines are plain records.
+    const auto count = [n] { return std::to_string(n) + " fields, expected 5"; };
+    if (n < 5) return count();
     if (!isDate(f[0])) return std::string("no date in the first field");
     if (!isTime(f[1])) return std::string("no time in the second field");
     record.date = f[0];
@@ -126,12 +116,10 @@ std::optional<std::string> readRecord(const std::string_view* f, std::size_t n, 
         notes.push_back("\" / \" read as part of the surname");
         return std::nullopt;
     }
-    return count;
+    return count();
 }
 
 }  // namespace
-
-const char* outcomeWord(Outcome outcome) { return kOutcomeWords[static_cast<int>(outcome)]; }
 
 LineReading& JournalLineReader::read(std::string_view text) {
     splitFields(text, fields_);

@@ -5,13 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/JournalWords.h"
+
 namespace kvarnel {
-
-enum class Outcome { Unsatisfactorily, Satisfactorily, Good, Excellent, Abandoned };
-constexpr int kOutcomeCount = 5;
-
-// The journal's word for each outcome, in the order of Outcome.
-const char* outcomeWord(Outcome outcome);
 
 struct RecordFields {
     std::string date;

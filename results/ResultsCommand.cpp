@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "JournalReader.h"
 #include "ResultsPlatform.h"
@@ -22,12 +24,14 @@ constexpr const char* kProgram = "kvarnel-results";
 
 const char* const kUsage =
     "Usage: kvarnel-results [--csv] [--group GROUP] [FILE...]\n"
-    "Reads results journals of the Kvarnel trainer (Windows-1251, one test per line)\n"
-    "and prints their records in UTF-8, then a summary per group.\n"
+    "Reads results journals of the Kvarnel trainer (Windows-1251 or UTF-8, one test\n"
+    "per line) and prints their records in UTF-8, then a summary per group.\n"
     "Without FILE it reads \"Тест_кварнел.txt\" in the current directory.\n"
     "\n"
-    "  --csv          print the records as CSV (RFC 4180) with a header row, no summary\n"
-    "  --group GROUP  keep only the records of GROUP (spaces around it are ignored)\n"
+    "  --csv          print the records as CSV (RFC 4180) with a header row, no summary;\n"
+    "                 a field beginning with = + - @ is written after an apostrophe\n"
+    "  --group GROUP  keep only the records of GROUP (letter case and the spaces\n"
+    "                 around it are ignored)\n"
     "  --help         print this help and exit\n"
     "  --version      print the version and exit\n"
     "\n"
@@ -41,66 +45,67 @@ struct Options {
     std::vector<std::string> files;
 };
 
-struct FileBytes {
-    std::string bytes;
-    std::string error;  // the system's reason; empty when read
+struct ReadFailure {
+    const char* what;  // "cannot open" or "cannot read"
+    std::string reason;
 };
 
-FileBytes readFileBytes(const std::string& name) {
-    FileBytes result;
+// Reads the file piece by piece into the reader, so that a journal of any size
+// is never held whole.
+std::optional<ReadFailure> readFile(const std::string& name, JournalFileReader& reader) {
+    std::error_code error;
+    // A directory opens on some systems and is refused as "Permission denied"
+    // on others: said plainly on both.
+    if (std::filesystem::is_directory(std::filesystem::u8path(name), error))
+        return ReadFailure{"cannot open", "Is a directory"};
     std::FILE* file = openForReading(name);
-    if (file == nullptr) {
-        result.error = std::strerror(errno);
-        return result;
-    }
-    char buffer[1 << 16];
-    std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    result.bytes.append(buffer, got);
-    if (got == sizeof buffer) {
-        // A large journal is sized at once, so that it is not copied as it grows.
-        // (Only now: a directory opens, but its size means nothing and it fails
-        // the first read.)
-        const long here = std::ftell(file);
-        if (here > 0 && std::fseek(file, 0, SEEK_END) == 0) {
-            const long size = std::ftell(file);
-            if (size > here) result.bytes.reserve(static_cast<std::size_t>(size));
-            std::fseek(file, here, SEEK_SET);
-        }
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) result.bytes.append(buffer, got);
-    }
-    // A directory opens but cannot be read.
-    if (std::ferror(file)) result.error = std::strerror(errno);
+    if (file == nullptr) return ReadFailure{"cannot open", std::strerror(errno)};
+    std::vector<char> buffer(std::size_t{1} << 16);
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+        reader.read(std::string_view(buffer.data(), got));
+    const int readError = std::ferror(file) ? errno : 0;
     std::fclose(file);
-    return result;
+    // The records read before a failure stay; the exit code tells of it.
+    reader.finish();
+    if (readError != 0) return ReadFailure{"cannot read", std::strerror(readError)};
+    return std::nullopt;
 }
 
-// Quoted when it holds a comma, a quote or a line break; quotes doubled.
+// Quoted when it holds a comma, a quote or a line break; quotes doubled. A
+// field that a spreadsheet would take for a formula (one beginning with "=",
+// "+", "-", "@", TAB or CR) gets a leading apostrophe, which keeps it text.
 void appendCsvField(std::string& out, std::string_view field, char after) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-    } else {
-        out += '"';
-        for (const char c : field) {
-            if (c == '"') out += '"';
-            out += c;
-        }
-        out += '"';
+    const auto isOneOf = [](char c, std::string_view set) { return set.find(c) != std::string_view::npos; };
+    const bool formula = !field.empty() && isOneOf(field.front(), "=+-@\t\r");
+    // A plain scan: find_first_of would search the set once for every byte of every field.
+    bool quoted = false;
+    for (const char c : field) quoted = quoted || c == ',' || c == '"' || c == '\r' || c == '\n';
+    if (quoted) out += '"';
+    if (formula) out += '\'';
+    for (std::size_t at = 0;;) {
+        const std::size_t quote = field.find('"', at);
+        out += field.substr(at, quote - at);
+        if (quote == std::string_view::npos) break;
+        out += "\"\"";
+        at = quote + 1;
     }
+    if (quoted) out += '"';
     out += after;
 }
 
-std::string renderCsv(const JournalContents& contents, const std::vector<const JournalEntry*>& kept) {
+std::string renderCsv(const JournalContents& contents) {
     std::string out = "date,time,group,surname,outcome,file,line\r\n";
-    out.reserve(kept.size() * 96);
-    for (const JournalEntry* e : kept) {
-        const RecordFields& r = e->record;
+    out.reserve(contents.entries.size() * 96);
+    for (const JournalEntry& e : contents.entries) {
+        const RecordFields& r = e.record;
         appendCsvField(out, r.date, ',');
         appendCsvField(out, r.time, ',');
         appendCsvField(out, r.group, ',');
         appendCsvField(out, r.surname, ',');
         appendCsvField(out, outcomeWord(r.outcome), ',');
-        appendCsvField(out, contents.files[e->fileIndex], ',');
-        (out += std::to_string(e->line)) += "\r\n";
+        appendCsvField(out, contents.files[e.fileIndex], ',');
+        (out += std::to_string(e.line)) += "\r\n";
     }
     return out;
 }
@@ -115,8 +120,8 @@ void recordRow(const JournalContents& contents, const JournalEntry& e, bool with
     row.push_back(source);
 }
 
-std::string renderTables(const JournalContents& contents, const std::vector<const JournalEntry*>& kept,
-                         bool withSource) {
+std::string renderTables(const JournalContents& contents, bool withSource) {
+    const std::deque<JournalEntry>& kept = contents.entries;
     if (kept.empty()) return "no records\n";
     TextTable records(std::vector<bool>(withSource ? 6 : 5, false));
     std::vector<std::string_view> header{"date", "time", "group", "surname", "outcome"};
@@ -126,11 +131,11 @@ std::string renderTables(const JournalContents& contents, const std::vector<cons
     std::string source;
     ResultsSummary summary;
     std::size_t textBytes = 0;
-    for (const JournalEntry* e : kept) {
-        recordRow(contents, *e, withSource, source, row);
+    for (const JournalEntry& e : kept) {
+        recordRow(contents, e, withSource, source, row);
         records.fit(row);
         for (const std::string_view cell : row) textBytes += cell.size();
-        summary.add(e->record);
+        summary.add(e.record);
     }
 
     TextTable groups({false, true, true, true, true, true, true});
@@ -150,8 +155,8 @@ std::string renderTables(const JournalContents& contents, const std::vector<cons
     out.reserve(textBytes + (kept.size() + 1) * records.rowWidth() +
                 (groupRows.size() + 2) * (groups.rowWidth() + 40));
     records.append(header, out);
-    for (const JournalEntry* e : kept) {
-        recordRow(contents, *e, withSource, source, row);
+    for (const JournalEntry& e : kept) {
+        recordRow(contents, e, withSource, source, row);
         records.append(row, out);
     }
     out += '\n';
@@ -203,28 +208,23 @@ CommandResult runResultsCommand(const std::vector<std::string>& args) {
 
     JournalContents contents;
     bool unreadable = false;
+    const std::optional<std::string> group =
+        options->group ? std::optional<std::string>(groupKey(*options->group)) : std::nullopt;
     for (const std::string& name : options->files) {
-        const FileBytes file = readFileBytes(name);
-        if (!file.error.empty()) {
-            result.err += std::string(kProgram) + ": cannot open " + name + ": " + file.error + "\n";
-            unreadable = true;
-            continue;
-        }
         const std::size_t reportedBefore = contents.reports.size();
-        readJournalBytes(file.bytes, name, contents);
+        JournalFileReader reader(contents, name, group);
+        const std::optional<ReadFailure> failure = readFile(name, reader);
         // In the order of the files, among their "cannot open" messages.
         for (std::size_t i = reportedBefore; i < contents.reports.size(); ++i)
             (result.err += contents.reports[i]) += '\n';
+        if (failure) {
+            result.err +=
+                std::string(kProgram) + ": " + failure->what + " " + name + ": " + failure->reason + "\n";
+            unreadable = true;
+        }
     }
 
-    std::vector<const JournalEntry*> kept;
-    const std::optional<std::string_view> group =
-        options->group ? std::optional<std::string_view>(groupKey(*options->group)) : std::nullopt;
-    for (const JournalEntry& entry : contents.entries)
-        if (!group || groupKey(entry.record.group) == *group) kept.push_back(&entry);
-
-    result.out =
-        options->csv ? renderCsv(contents, kept) : renderTables(contents, kept, options->files.size() > 1);
+    result.out = options->csv ? renderCsv(contents) : renderTables(contents, options->files.size() > 1);
     result.exitCode = unreadable                  ? kUsageOrFileError
                       : !contents.reports.empty() ? kSomeLinesReported
                                                   : kAllLinesRead;

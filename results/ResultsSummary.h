@@ -11,11 +11,12 @@
 
 namespace kvarnel {
 
-// The group as it is counted and matched: without the spaces typed around it.
-std::string_view groupKey(std::string_view group);
+// The group as it is counted and matched: without the spaces typed around it,
+// and ignoring letter case, Cyrillic included ("41-тэ " and "41-ТЭ" are one group).
+std::string groupKey(std::string_view group);
 
 struct GroupCounts {
-    std::string group;
+    std::string group;  // the first spelling met, without the spaces around it
     int tests = 0;
     std::array<int, kOutcomeCount> byOutcome{};  // indexed by Outcome
 };
@@ -23,8 +24,8 @@ struct GroupCounts {
 class ResultsSummary {
 public:
     void add(const RecordFields& record);
-    // Ordered by group text (byte order of UTF-8, which is alphabetical for
-    // Cyrillic apart from Ё).
+    // Ordered by groupKey (byte order of UTF-8, which is alphabetical for
+    // Cyrillic apart from ё).
     std::vector<GroupCounts> groups() const;
 
 private:

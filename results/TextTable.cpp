@@ -3,9 +3,20 @@
 #include <algorithm>
 #include <utility>
 
-#include "Windows1251.h"
-
 namespace kvarnel {
+
+namespace {
+
+// Columns the UTF-8 text takes in a terminal, counted as characters: the
+// letters, digits and signs of a journal take one column each.
+std::size_t displayWidth(std::string_view utf8) {
+    std::size_t width = 0;
+    for (const char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;
+    return width;
+}
+
+}  // namespace
 
 TextTable::TextTable(std::vector<bool> rightAligned)
     : rightAligned_(std::move(rightAligned)), widths_(rightAligned_.size(), 0) {}

@@ -17,125 +17,41 @@ seals, atmospheric valves, deflecting walls and outlet pipes to the
 condenser), LP/generator coupling with the rotor turning gear, generator
 bearing and the end of the generator.
 
-One unit of the SVG is one pixel of the rendered picture (1005 x 523); the
-shaft axis lies at y = 352.  Every drawn element is registered with the part
+One unit of the SVG is one pixel of the rendered picture (its size is in
+sizes.tsv); the shaft axis lies at y = 352.  Every drawn element is registered with the part
 it belongs to, and overview.parts.tsv is written from those registrations, so
 the data file always tells where each part really is drawn.  Each red dot
 sits on a fixed hotspot centre of the program window (DOTS below); its leader
 line ends on the part named by that hotspot.
 
-Usage: python3 overview.py   (writes overview.svg and overview.parts.tsv)
-Standard library only.
+Usage: python3 overview.py [FOLDER]   (writes overview.svg and overview.parts.tsv
+there, by default beside the script).  Standard library only; the helpers it
+shares with the other drawings are in drawing.py.
 """
 import math
-import os
 
-W, H = 1005, 523
+from drawing import (BLACK, BLADE, CENTRE_DASH, HEAVY, LEADER, MEDIUM, PIPE, RED, ROTOR, SHELL, THIN,
+                     VANE, WHITE, Drawing, ink, num, output_dir)
+
 C = 352.0                       # shaft centre line (y)
-
-# colours and line weights shared by the three turbine drawings
-BLACK, WHITE, RED = "#000000", "#ffffff", "#ff0000"
-ROTOR = "#b8b8b8"               # rotor, discs and other rotating metal
-BLADE = "#707070"               # moving blades
-VANE = "#c4c4c4"                # nozzle / diaphragm vanes
-PIPE = "#d4d4d4"                # pipes and valve parts seen from outside
 PIPE_LIGHT = "#dedede"          # highlight band along a pipe
-SHELL = "#8c8c8c"               # bearing white-metal shells, thrust pads
 PLATE = "#5a5a5a"               # thin plates cut by the section
-HEAVY, MEDIUM, THIN = 2.0, 1.2, 0.6
-FONT = 13
 CASING, DIAPH, SEAL = "url(#hatch-casing)", "url(#hatch-diaphragm)", "url(#hatch-seal)"
 
-# ---------------------------------------------------------------- output --
-out = []          # SVG body lines
-boxes = {}        # part key -> [x0, y0, x1, y1] of everything drawn for it
-current = []      # part keys that the elements being drawn belong to
-depth = [0]
+
+def outlined(fill, sw, stroke=BLACK, dash=None):
+    """Filled, and outlined unless sw is 0."""
+    return ink(fill, stroke, sw, dash) if sw else ink(fill, dash=dash)
 
 
-def f(v):
-    s = ("%.2f" % v).rstrip("0").rstrip(".")
-    return s if s != "-0" else "0"
+def stroked(sw=THIN, stroke=BLACK, dash=None):
+    return outlined("none", sw, stroke, dash)
 
 
-def reg(pts, pad=0.0):
-    for key in current:
-        b = boxes.setdefault(key, [1e9, 1e9, -1e9, -1e9])
-        for x, y in pts:
-            b[0] = min(b[0], x - pad)
-            b[1] = min(b[1], y - pad)
-            b[2] = max(b[2], x + pad)
-            b[3] = max(b[3], y + pad)
-
-
-def emit(s):
-    out.append("  " * depth[0] + s)
-
-
-def group(gid, comment, part=None):
-    emit("<!-- %s -->" % comment)
-    emit('<g id="%s">' % gid)
-    depth[0] += 1
-    current.append(part)
-
-
-def end():
-    depth[0] -= 1
-    emit("</g>")
-    current.pop()
-
-
-def style(fill, sw, stroke=BLACK, dash=None):
-    s = 'fill="%s"' % fill
-    if sw:
-        s += ' stroke="%s" stroke-width="%s"' % (stroke, f(sw))
-    if dash:
-        s += ' stroke-dasharray="%s"' % dash
-    return s
-
-
-def pts_text(pts):
-    return " ".join("%s,%s" % (f(x), f(y)) for x, y in pts)
-
-
-def poly(pts, fill=CASING, sw=HEAVY):
-    reg(pts)
-    emit('<polygon points="%s" %s/>' % (pts_text(pts), style(fill, sw)))
-
-
-def rect(x0, y0, x1, y1, fill=CASING, sw=HEAVY, rx=0):
-    reg([(x0, y0), (x1, y1)])
-    r = ' rx="%s"' % f(rx) if rx else ""
-    emit('<rect x="%s" y="%s" width="%s" height="%s"%s %s/>' % (
-        f(min(x0, x1)), f(min(y0, y1)), f(abs(x1 - x0)), f(abs(y1 - y0)), r, style(fill, sw)))
-
-
-def line(x0, y0, x1, y1, sw=THIN, stroke=BLACK, dash=None):
-    reg([(x0, y0), (x1, y1)])
-    emit('<line x1="%s" y1="%s" x2="%s" y2="%s" %s/>' % (
-        f(x0), f(y0), f(x1), f(y1), style("none", sw, stroke, dash)))
-
-
-def circle(cx, cy, r, fill, sw=MEDIUM, stroke=BLACK):
-    reg([(cx - r, cy - r), (cx + r, cy + r)])
-    emit('<circle cx="%s" cy="%s" r="%s" %s/>' % (f(cx), f(cy), f(r), style(fill, sw, stroke)))
-
-
-def path(d, bbox_pts, fill, sw=MEDIUM, extra=""):
-    reg(bbox_pts)
-    emit('<path d="%s" %s%s/>' % (d, style(fill, sw), extra))
-
-
-def up(r):
-    return C - r
-
-
-def lo(r):
-    return C + r
-
-
-def mirror_y(pts):
-    return [(x, 2 * C - y) for x, y in pts]
+D = Drawing("overview", C, outlined, stroked, indent="  ")
+W, H = D.width, D.height
+poly, rect, line, circle, path, reg = D.polygon, D.box, D.line, D.circle, D.path, D.register
+group, end, up, lo = D.group, D.end, D.above, D.below
 
 
 def ring(x0, x1, r0, r1, fill=CASING, sw=MEDIUM, halves="ul"):
@@ -147,8 +63,8 @@ def ring(x0, x1, r0, r1, fill=CASING, sw=MEDIUM, halves="ul"):
 
 
 def both(pts, fill=CASING, sw=HEAVY):
-    poly(pts, fill, sw)
-    poly(mirror_y(pts), fill, sw)
+    for half in D.halves(pts):
+        poly(half, fill, sw)
 
 
 def offset_band(pts, t):
@@ -261,15 +177,23 @@ def profile_points(prof, discs):
 
 
 # --------------------------------------------------------------- stages --
-def flow_contour(items):
-    """Inner outline of a casing over a row of stages: items are
-    (x0, x1, r) spans (diaphragm rims at their vane tip, blades at tip + 2)."""
-    items = sorted(items)
+def flow_contour(rows, extra=()):
+    """Inner outline (x, r) of a casing over a row of stages, given as (diaphragm x0, x1,
+    vane tip, blade x0, x1, blade tip): at the vane tip over each diaphragm rim, 2 px
+    beyond the tips over the blades; extra: further (x0, x1, r) spans."""
+    spans = list(extra)
+    for d0, d1, vt, b0, b1, bt in rows:
+        spans += [(d0 - 1.5, d1 + 1.5, vt), (b0 - 0.5, b1 + 0.5, bt + 2)]
     pts = []
-    for (a, b, r) in items:
-        pts.append((a, r))
-        pts.append((b, r))
+    for a, b, r in sorted(spans):
+        pts += [(a, r), (b, r)]
     return pts
+
+
+def on_drum(rows, root):
+    """Stages (diaphragm x0, x1, blade x0, x1, blade height) on a drum of radius root,
+    as flow_contour takes them."""
+    return [(d0, d1, root + h - 1, b0, b1, root + h) for d0, d1, b0, b1, h in rows]
 
 
 def diaphragm(d0, d1, root, tip, body, rim_top, halves="ul", vane_line=True):
@@ -292,6 +216,17 @@ def blade_row(b0, b1, root, tip, halves="ul"):
             poly([(b0, lo(root)), (b1, lo(root)), (b1 - 0.5, lo(tip)), (b0 + 0.5, lo(tip))], BLADE, MEDIUM)
 
 
+def stages(rows, root, body, rim_cap, diaphragms, blades):
+    """A row of stages (diaphragm x0, x1, blade x0, x1, blade height) on a drum of radius
+    root: the diaphragms belong to part diaphragms, the moving blades to part blades."""
+    with D.part(diaphragms):
+        for (d0, d1, b0, b1, h) in rows:
+            diaphragm(d0, d1, root, root + h - 1, body, min(rim_cap, root + h + 5))
+    with D.part(blades):
+        for (d0, d1, b0, b1, h) in rows:
+            blade_row(b0, b1, root, root + h)
+
+
 def labyrinth(x0, x1, r0, r1, shaft_r):
     """End / shaft seal: hatched seal housing with a comb of sealing strips."""
     ring(x0, x1, r0, r1, SEAL, MEDIUM)
@@ -300,6 +235,23 @@ def labyrinth(x0, x1, r0, r1, shaft_r):
         x = x0 + (i + 0.5) * (x1 - x0) / n
         line(x, up(r0), x, up(shaft_r + 0.6), THIN)
         line(x, lo(r0), x, lo(shaft_r + 0.6), THIN)
+
+
+def end_seals(gid, comment, seals):
+    """The end seals of a cylinder, each (part, x0, x1, r0, r1, shaft radius) a labyrinth."""
+    group(gid, comment, None)
+    for part, x0, x1, r0, r1, shaft_r in seals:
+        with D.part(part):
+            labyrinth(x0, x1, r0, r1, shaft_r)
+    end()
+
+
+def opening(x0, x1, y0, y1, left, right):
+    """A passage through a sectioned wall: painted white from y0 to y1, its sides drawn
+    from left[0] to left[1] at x0 and from right[0] to right[1] at x1."""
+    rect(x0, y0, x1, y1, WHITE, 0)
+    line(x0, left[0], x0, left[1], MEDIUM)
+    line(x1, right[0], x1, right[1], MEDIUM)
 
 
 def bearing(x0, x1, y0, y1, rj):
@@ -334,18 +286,23 @@ def pipe_v(xc, d, y0, y1, fill=PIPE):
         line(xc - d / 6, y0 + 1, xc - d / 6, y1 - 1, THIN, "#a8a8a8")
 
 
+def flange_pair(x0, x1, y, t):
+    """Two bolted flanges across a pipe, each t thick, the upper one from y down."""
+    rect(x0, y, x1, y + t, PIPE, MEDIUM)
+    rect(x0, y + t, x1, y + 2 * t, PIPE, MEDIUM)
+
+
+def downpipe(xc, d, top, flange_y, flange_half, t):
+    """A pipe of diameter d from top straight down through the foundation and out of
+    the picture, with a flange pair (flange_half wide either side of the pipe's axis)."""
+    pipe_v(xc, d, top, H + 1)
+    flange_pair(xc - flange_half, xc + flange_half, flange_y, t)
+
+
 # ------------------------------------------------------------ drawings --
 def draw_defs():
-    emit("<defs>")
-    for pid, ang, step in (("hatch-casing", 45, 4.5), ("hatch-diaphragm", -45, 4.0),
-                           ("hatch-seal", -45, 3.2), ("hatch-concrete", 45, 7.0)):
-        emit('<pattern id="%s" patternUnits="userSpaceOnUse" width="%s" height="%s" '
-             'patternTransform="rotate(%d)">' % (pid, f(step), f(step), ang))
-        emit('  <rect width="%s" height="%s" fill="%s"/>' % (f(step), f(step), WHITE))
-        emit('  <line x1="%s" y1="0" x2="%s" y2="%s" stroke="%s" stroke-width="%s"/>' % (
-            f(step / 2), f(step / 2), f(step), BLACK, f(THIN)))
-        emit("</pattern>")
-    emit("</defs>")
+    D.hatches((("hatch-casing", 45, 4.5), ("hatch-diaphragm", -45, 4.0), ("hatch-seal", -45, 3.2),
+               ("hatch-concrete", 45, 7.0)))
 
 
 DECK = 475.0
@@ -412,12 +369,7 @@ def draw_hp():
     group("hp", "High-pressure cylinder (steam flows from the control stage at the right "
           "to the exhaust at the left)", "hp")
     group("hp-casing", "HP casing, outer wall and the stage liner", "hp-casing")
-    contour = []
-    for (d0, d1, b0, b1, h) in HP_STAGES:
-        contour.append((d0 - 1.5, d1 + 1.5, HP_ROOT + h - 1))
-        contour.append((b0 - 0.5, b1 + 0.5, HP_ROOT + h + 2))
-    contour.append((236.5, 242.5, 46))                    # over the control-stage blades
-    inner = flow_contour(contour)
+    inner = flow_contour(on_drum(HP_STAGES, HP_ROOT), [(236.5, 242.5, 46)])   # and the control stage
     inner = [(141, 50), (inner[0][0], 50)] + inner + [(inner[-1][0], 50), (243, 50), (260, 50)]
     # the inner outline runs from the inlet end at the right back to the exhaust space
     upper = [(116, up(22)), (116, 300), (126, 288), (262, 288), (270, 298), (270, up(22)),
@@ -428,21 +380,12 @@ def draw_hp():
     rect(116, 404, 126, 416, CASING, MEDIUM)
     rect(260, 404, 270, 416, CASING, MEDIUM)
     # steam passage from the valve chest down to the nozzle box
-    rect(250, 286.5, 257, 305, WHITE, 0)
-    line(250, 287, 250, 305, MEDIUM)
-    line(257, 287, 257, 304, MEDIUM)
+    opening(250, 257, 286.5, 305, (287, 305), (287, 304))
     # opening in the lower wall into the outlet pipe to the reheater
-    rect(128, 400, 144, 417.5, WHITE, 0)
-    line(128, 400, 128, 417, MEDIUM)
-    line(144, 401, 144, 417, MEDIUM)
+    opening(128, 144, 400, 417.5, (400, 417), (401, 417))
     end()
-    group("hp-seals", "HP end seals: rear (exhaust end, left) and front (inlet end, right)", None)
-    current[-1] = "hp-seal-rear"
-    labyrinth(116.5, 126, 11, 22, 10)
-    current[-1] = "hp-seal-front"
-    labyrinth(260, 269.5, 11, 22, 10)
-    current[-1] = None
-    end()
+    end_seals("hp-seals", "HP end seals: rear (exhaust end, left) and front (inlet end, right)",
+              [("hp-seal-rear", 116.5, 126, 11, 22, 10), ("hp-seal-front", 260, 269.5, 11, 22, 10)])
     group("hp-nozzle-box", "Nozzle box of the control stage", "control-stage")
     ring(243.5, 259.5, 35, 50, DIAPH, MEDIUM)
     rect(250, up(48), 257, up(39), WHITE, MEDIUM)
@@ -455,51 +398,41 @@ def draw_hp():
 def draw_hp_stages():
     group("hp-stages", "HP stages: control stage and eight pressure stages; diaphragms "
           "(T-shaped, hatched) and moving blades (dark)", "hp")
-    current.append("control-stage")
-    blade_row(237, 242, 36, 44)
-    current.pop()
-    current.append("hp-diaphragms")
-    for (d0, d1, b0, b1, h) in HP_STAGES:
-        diaphragm(d0, d1, HP_ROOT, HP_ROOT + h - 1, HP_BODY, min(HP_RC, HP_ROOT + h + 5))
-    current.pop()
-    current.append("hp-blades")
-    for (d0, d1, b0, b1, h) in HP_STAGES:
-        blade_row(b0, b1, HP_ROOT, HP_ROOT + h)
-    current.pop()
+    with D.part("control-stage"):
+        blade_row(237, 242, 36, 44)
+    stages(HP_STAGES, HP_ROOT, HP_BODY, HP_RC, "hp-diaphragms", "hp-blades")
     end()
 
 
 def draw_hp_valves():
     group("hp-valves", "Control valves in the valve chest on top of the HP casing", "hp")
-    current.append("control-valve")
-    chest = [(182, 288), (182, 248), (258, 248), (258, 288)]
-    poly(chest, CASING, HEAVY)
-    for c in (201, 233):
-        rect(c - 13, 254, c + 13, 283, WHITE, MEDIUM)                 # valve cavity
-        poly([(c - 13, 283), (c - 9, 276), (c - 7, 276), (c - 7, 283)], CASING, MEDIUM)   # seat
-        poly([(c + 13, 283), (c + 9, 276), (c + 7, 276), (c + 7, 283)], CASING, MEDIUM)
-        path("M %s 264 L %s 264 L %s 272 Q %s 279 %s 279 Q %s 279 %s 272 Z" % (
-            f(c - 8), f(c + 8), f(c + 8), f(c + 8), f(c), f(c - 8), f(c - 8)),
-            [(c - 8, 264), (c + 8, 279)], ROTOR, MEDIUM)                # valve plug
-        rect(c - 1.5, 233, c + 1.5, 264, ROTOR, MEDIUM)                # stem
-        rect(c - 6, 242, c + 6, 249, DIAPH, MEDIUM)                   # bonnet
-    rect(188, 279, 257, 284, WHITE, 0)                                # outlet channel
-    line(188, 284, 250, 284, MEDIUM)
-    current.pop()
-    current.append("cv-actuator")
-    rect(194, 229, 258, 234, "#9a9a9a", MEDIUM)                       # lifting beam
-    rect(258, 213, 264, 248, CASING, MEDIUM)                          # bracket on the chest
-    rect(238, 213, 258, 225, DIAPH, HEAVY)                            # servomotor cylinder
-    rect(241, 215.5, 255, 222.5, WHITE, MEDIUM)
-    rect(246, 216, 250, 222, ROTOR, MEDIUM)                           # piston
-    rect(247, 222, 249, 229, ROTOR, MEDIUM)                           # piston rod to the beam
-    current.pop()
+    with D.part("control-valve"):
+        chest = [(182, 288), (182, 248), (258, 248), (258, 288)]
+        poly(chest, CASING, HEAVY)
+        for c in (201, 233):
+            rect(c - 13, 254, c + 13, 283, WHITE, MEDIUM)                 # valve cavity
+            poly([(c - 13, 283), (c - 9, 276), (c - 7, 276), (c - 7, 283)], CASING, MEDIUM)   # seat
+            poly([(c + 13, 283), (c + 9, 276), (c + 7, 276), (c + 7, 283)], CASING, MEDIUM)
+            path("M %s 264 L %s 264 L %s 272 Q %s 279 %s 279 Q %s 279 %s 272 Z" % (
+                num(c - 8), num(c + 8), num(c + 8), num(c + 8), num(c), num(c - 8), num(c - 8)),
+                ROTOR, MEDIUM, extent=[(c - 8, 264), (c + 8, 279)])         # valve plug
+            rect(c - 1.5, 233, c + 1.5, 264, ROTOR, MEDIUM)                # stem
+            rect(c - 6, 242, c + 6, 249, DIAPH, MEDIUM)                   # bonnet
+        rect(188, 279, 257, 284, WHITE, 0)                                # outlet channel
+        line(188, 284, 250, 284, MEDIUM)
+    with D.part("cv-actuator"):
+        rect(194, 229, 258, 234, "#9a9a9a", MEDIUM)                       # lifting beam
+        rect(258, 213, 264, 248, CASING, MEDIUM)                          # bracket on the chest
+        rect(238, 213, 258, 225, DIAPH, HEAVY)                            # servomotor cylinder
+        rect(241, 215.5, 255, 222.5, WHITE, MEDIUM)
+        rect(246, 216, 250, 222, ROTOR, MEDIUM)                           # piston
+        rect(247, 222, 249, 229, ROTOR, MEDIUM)                           # piston rod to the beam
     end()
     group("hp-steam-supply", "Steam supply pipe to the control valves (from the stop valve)",
           "cv-supply")
     # horizontal run into the valve chest, elbow, rising leg to a flange
     path("M 183 262.5 L 160 262.5 Q 150 262.5 150 252 L 150 224 L 136 224 L 136 256 "
-         "Q 136 276.5 156 276.5 L 183 276.5 Z", [(136, 224), (183, 276.5)], PIPE, MEDIUM)
+         "Q 136 276.5 156 276.5 L 183 276.5 Z", PIPE, MEDIUM, extent=[(136, 224), (183, 276.5)])
     line(143, 226, 143, 258, THIN, "#a8a8a8")
     rect(132, 219, 154, 224, PIPE, MEDIUM)                            # flange
     rect(132, 214, 154, 219, PIPE, MEDIUM)
@@ -509,14 +442,10 @@ def draw_hp_valves():
 def draw_hp_pipes():
     group("hp-outlet", "Steam outlet pipe to the reheater (from the HP exhaust, downward "
           "through the foundation)", "reheat-out")
-    pipe_v(136, 16, 417, H + 1)
-    rect(124, 420, 148, 424, PIPE, MEDIUM)
-    rect(124, 424, 148, 428, PIPE, MEDIUM)
+    downpipe(136, 16, 417, 420, 12, 4)
     end()
     group("hp-extraction", "Steam extraction pipe from the HP cylinder", "hp-extr")
-    pipe_v(158, 8, 417, H + 1)
-    rect(153, 424, 163, 427, PIPE, MEDIUM)
-    rect(153, 427, 163, 430, PIPE, MEDIUM)
+    downpipe(158, 8, 417, 424, 5, 3)
     end()
 
 
@@ -541,11 +470,7 @@ def draw_ip():
     group("ip", "Intermediate-pressure cylinder (steam flows left to right and leaves "
           "upward into the crossover pipe)", "ip")
     group("ip-casing", "IP casing with its exhaust nozzle", "ip-casing")
-    contour = []
-    for (d0, d1, b0, b1, h) in IP_STAGES:
-        contour.append((d0 - 1.5, d1 + 1.5, IP_ROOT + h - 1))
-        contour.append((b0 - 0.5, b1 + 0.5, IP_ROOT + h + 2))
-    inner = flow_contour(contour)
+    inner = flow_contour(on_drum(IP_STAGES, IP_ROOT))
     top_l = [(328, up(20)), (328, 298), (336, 286), (426, 286), (420, 281), (426, 281), (436, 302)]
     top_l += [(x, up(r)) for x, r in inner[::-1]] + [(350.5, up(50)), (340, up(50)), (340, up(20))]
     # the inlet chamber at the left opens to the reheat steam pipe in the top wall
@@ -560,31 +485,17 @@ def draw_ip():
     rect(328, 397, 338, 412, CASING, MEDIUM)              # paws on the keys
     rect(492, 397, 502, 412, CASING, MEDIUM)
     # reheat steam inlet through the top wall
-    rect(341, 284.5, 350, 302.5, WHITE, 0)
-    line(341, 285, 341, 302, MEDIUM)
-    line(350, 285, 350, 302, MEDIUM)
+    opening(341, 350, 284.5, 302.5, (285, 302), (285, 302))
     rect(413, 277, 461, 282, PIPE, MEDIUM)                # nozzle flange
     end()
-    group("ip-seals", "IP end seals: front (left) and rear (right)", None)
-    current[-1] = "ip-seal-front"
-    labyrinth(328.5, 340, 11, 20, 10)
-    current[-1] = "ip-seal-rear"
-    labyrinth(488, 501.5, 11, 20, 10)
-    current[-1] = None
-    end()
+    end_seals("ip-seals", "IP end seals: front (left) and rear (right)",
+              [("ip-seal-front", 328.5, 340, 11, 20, 10), ("ip-seal-rear", 488, 501.5, 11, 20, 10)])
     end()
 
 
 def draw_ip_stages():
     group("ip-stages", "IP stages: diaphragms (T-shaped, hatched) and moving blades (dark)", "ip")
-    current.append("ip-diaphragms")
-    for (d0, d1, b0, b1, h) in IP_STAGES:
-        diaphragm(d0, d1, IP_ROOT, IP_ROOT + h - 1, IP_BODY, min(IP_RC, IP_ROOT + h + 5))
-    current.pop()
-    current.append("ip-blades")
-    for (d0, d1, b0, b1, h) in IP_STAGES:
-        blade_row(b0, b1, IP_ROOT, IP_ROOT + h)
-    current.pop()
+    stages(IP_STAGES, IP_ROOT, IP_BODY, IP_RC, "ip-diaphragms", "ip-blades")
     end()
 
 
@@ -592,15 +503,13 @@ def draw_reheat_pipe():
     group("reheat-supply", "Steam supply pipe from the reheater: rises out of the IP inlet "
           "chamber and turns toward the reheat stop valve", "reheat-in")
     path("M 340.5 285.5 L 340.5 254 Q 340.5 240 326.5 240 L 298 240 L 298 222 L 326.5 222 "
-         "Q 358.5 222 358.5 254 L 358.5 285.5 Z", [(298, 222), (358.5, 285.5)], PIPE, MEDIUM)
+         "Q 358.5 222 358.5 254 L 358.5 285.5 Z", PIPE, MEDIUM, extent=[(298, 222), (358.5, 285.5)])
     line(349.5, 284, 349.5, 254, THIN, "#a8a8a8")
     rect(294, 218, 298, 244, PIPE, MEDIUM)
     rect(290, 218, 294, 244, PIPE, MEDIUM)
     end()
     group("ip-extraction", "Steam extraction pipe from the IP cylinder", "ip-extr")
-    pipe_v(382, 8, 409.5, H + 1)
-    rect(377, 416, 387, 419, PIPE, MEDIUM)
-    rect(377, 419, 387, 422, PIPE, MEDIUM)
+    downpipe(382, 8, 409.5, 416, 5, 3)
     end()
 
 
@@ -639,15 +548,11 @@ def lp_half(M, side):
     rect(X(774), 461, X(786), 466, PIPE, MEDIUM)
     end()
     group("lp-inner-" + tag, "LP inner casing carrying the diaphragms, %s flow" % tag, "lp")
-    contour = []
-    for (d0, d1, vr, vt, b0, b1, br, bt) in LP_STAGES[:4]:
-        contour.append((d0 - 1.5, d1 + 1.5, vt))
-        contour.append((b0 - 0.5, b1 + 0.5, bt + 2))
-    inner = flow_contour(contour)
+    inner = flow_contour([(d0, d1, vt, b0, b1, bt) for d0, d1, vr, vt, b0, b1, br, bt in LP_STAGES[:4]])
     # a shell about 10 px thick following the flow path
     up_pts = [(x, up(r + 10)) for x, r in inner] + [(x, up(r)) for x, r in inner[::-1]]
     poly(P(up_pts), CASING, HEAVY)
-    poly(P(mirror_y(up_pts)), CASING, HEAVY)
+    poly(P(D.mirrored(up_pts)), CASING, HEAVY)
     # splitter ring of the Baumann stage (outer ring of the last diaphragm) and its rib
     sx0, sx1, sr0, sr1 = LP_SPLITTER
     for s in (up, lo):
@@ -661,28 +566,20 @@ def lp_half(M, side):
           % tag, "lp")
     for i, (d0, d1, vr, vt, b0, b1, br, bt) in enumerate(LP_STAGES):
         xs = sorted((X(d0), X(d1)))
-        current.append("lp-diaphragms")
-        if i == 3:
-            current.append("baumann")
-        rim_top = vt + 5 if i < 4 else vt
-        if i < 4:
-            ring(xs[0] - 1.5, xs[1] + 1.5, vt, rim_top, DIAPH, MEDIUM)
-        ring(xs[0], xs[1], vr, vt, VANE, MEDIUM)
-        ring(xs[0] + 0.5, xs[1] - 0.5, 32, vr, DIAPH, MEDIUM)
-        for s in (up, lo):
-            line(xs[0] + 0.8, s(vt - 1), xs[1] - 0.8, s(vr + 1), THIN)
-        if i == 3:
-            current.pop()
-        current.pop()
+        baumann = "baumann" if i == 3 else None
+        with D.part("lp-diaphragms"), D.part(baumann):
+            rim_top = vt + 5 if i < 4 else vt
+            if i < 4:
+                ring(xs[0] - 1.5, xs[1] + 1.5, vt, rim_top, DIAPH, MEDIUM)
+            ring(xs[0], xs[1], vr, vt, VANE, MEDIUM)
+            ring(xs[0] + 0.5, xs[1] - 0.5, 32, vr, DIAPH, MEDIUM)
+            for s in (up, lo):
+                line(xs[0] + 0.8, s(vt - 1), xs[1] - 0.8, s(vr + 1), THIN)
         xs = sorted((X(b0), X(b1)))
-        current.append("lp-blades")
-        if i == 3:
-            current.append("baumann")
-        blade_row(xs[0], xs[1], br, bt)
-        if i == 3:
-            ring(xs[0] + 0.3, xs[1] - 0.3, LP_BAUMANN_BAND[0], LP_BAUMANN_BAND[1], "#3a3a3a", THIN)
-            current.pop()
-        current.pop()
+        with D.part("lp-blades"), D.part(baumann):
+            blade_row(xs[0], xs[1], br, bt)
+            if baumann:
+                ring(xs[0] + 0.3, xs[1] - 0.3, LP_BAUMANN_BAND[0], LP_BAUMANN_BAND[1], "#3a3a3a", THIN)
     end()
     group("lp-seal-" + tag, "LP end seal, %s" % tag, "lp-seal-" + tag)
     xs = sorted((X(838), X(848)))
@@ -726,7 +623,7 @@ def lp_half(M, side):
 
 
 def draw_lp():
-    group("lp", "Low-pressure cylinder, double flow, symmetric about x = %s" % f(LP_MID), "lp")
+    group("lp", "Low-pressure cylinder, double flow, symmetric about x = %s" % num(LP_MID), "lp")
     lp_half(LP_MID, +1)
     lp_half(LP_MID, -1)
     group("lp-inlet", "LP inlet chamber roof with the crossover connection", "lp")
@@ -737,14 +634,12 @@ def draw_lp():
           "lp-extr")
     M = LP_MID
     branches = "M %s 446 L %s 458 Q %s 466 %s 466 L %s 466 Q %s 466 %s 458 L %s 446" % (
-        f(M - 26), f(M - 26), f(M - 26), f(M - 18), f(M + 18), f(M + 26), f(M + 26), f(M + 26))
-    trunk = "M %s 466 L %s 505" % (f(M), f(M))
+        num(M - 26), num(M - 26), num(M - 26), num(M - 18), num(M + 18), num(M + 26), num(M + 26), num(M + 26))
+    trunk = "M %s 466 L %s 505" % (num(M), num(M))
     for d, w in ((branches, 7.0), (trunk, 12.0)):
-        emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, BLACK, f(w + 2.4)))
-        emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE, f(w)))
+        D.band(d, w + 2.4, w, PIPE)
     reg([(M - 31, 446), (M + 31, 505)])
-    rect(M - 11, 484, M + 11, 488, PIPE, MEDIUM)          # flange pair
-    rect(M - 11, 488, M + 11, 492, PIPE, MEDIUM)
+    flange_pair(M - 11, M + 11, 484, 4)
     end()
     end()
 
@@ -756,9 +651,9 @@ def draw_atm_valves():
         base = lp_roof(x if x > LP_MID else 2 * LP_MID - x)
         rect(x - 5, base - 12, x + 5, base + 2, PIPE, MEDIUM)                 # nozzle
         path("M %s %s L %s %s Q %s %s %s %s Q %s %s %s %s L %s %s Z" % (
-            f(x - 8), f(base - 12), f(x - 8), f(base - 16), f(x - 8), f(base - 21), f(x), f(base - 21),
-            f(x + 8), f(base - 21), f(x + 8), f(base - 16), f(x + 8), f(base - 12)),
-            [(x - 8, base - 21), (x + 8, base - 12)], PIPE, MEDIUM)            # cover
+            num(x - 8), num(base - 12), num(x - 8), num(base - 16), num(x - 8), num(base - 21), num(x), num(base - 21),
+            num(x + 8), num(base - 21), num(x + 8), num(base - 16), num(x + 8), num(base - 12)),
+            PIPE, MEDIUM, extent=[(x - 8, base - 21), (x + 8, base - 12)])     # cover
         line(x - 7, base - 14.5, x + 7, base - 14.5, THIN)                    # diaphragm
         end()
 
@@ -766,16 +661,15 @@ def draw_atm_valves():
 def draw_crossover():
     group("crossover", "Crossover (bypass) pipe from the IP exhaust to the LP inlet, with the "
           "expansion bellows on its lower run", "crossover")
-    D = 46.0
+    bore = 46.0
     # centre line: up out of the IP nozzle, short elbow into the lower run with the
     # bellows, short elbow up, long bends over the top and down into the LP inlet
     d = ("M 437 273 L 437 210 A 30 30 0 0 1 467 180 L 545 180 A 30 30 0 0 0 575 150 "
          "L 575 114 A 40 40 0 0 1 615 74 L 720 74 A 40 40 0 0 1 760 114 L 760 220")
-    R = D / 2 + 1.2
+    R = bore / 2 + 1.2
     reg([(437 - R, 74 - R), (760 + R, 273)])
-    emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, BLACK, f(D + 2.4)))
-    emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE, f(D)))
-    emit('<path d="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (d, PIPE_LIGHT, f(D * 0.4)))
+    D.band(d, bore + 2.4, bore, PIPE)
+    D.element("path", 'd="%s"' % d, ink("none", PIPE_LIGHT, bore * 0.4))
     rect(413, 273, 461, 277, PIPE, MEDIUM)                # flange on the IP nozzle
     rect(736, 216, 784, 220, PIPE, MEDIUM)                # flange on the LP inlet
     end()
@@ -841,31 +735,26 @@ def draw_rotor():
     pts = profile_points(prof, discs)
     group("rotor", "Rotor line: shaft, drums and discs of HP, IP, LP and the generator rotor "
           "(medium grey)", "rotor")
-    outline = pts + mirror_y(pts)[::-1]
+    outline = pts + D.mirrored(pts)[::-1]
     poly(outline, ROTOR, HEAVY)
     end()
     # register the generator rotor part (the drawn rotor body at the right end)
-    current.append("gen-rotor")
-    reg([(980, up(34)), (1005, lo(34))])
-    current.pop()
-    current.append("thrust")
-    reg([(294, up(27)), (300, lo(27))])
-    current.pop()
+    reg([(980, up(34)), (1005, lo(34))], "gen-rotor")
+    reg([(294, up(27)), (300, lo(27))], "thrust")
 
 
 def draw_keys():
     group("vertical-keys", "Vertical keys between the casing ends and the pedestals", None)
     for tag, x0, x1 in (("k-hp-front", 109, 119), ("k-hp-rear", 265, 277), ("k-ip-front", 321, 333),
                         ("k-ip-rear", 495, 505)):
-        current[-1] = tag
-        key(x0, 402, x1, 414)
-    current[-1] = None
+        with D.part(tag):
+            key(x0, 402, x1, 414)
     end()
 
 
 def draw_centre_line():
     group("centre-line", "Shaft centre line, one line along the whole axis", None)
-    line(2, C, W - 2, C, THIN, dash="12 3 2 3")
+    line(2, C, W - 2, C, THIN, dash=CENTRE_DASH)
     end()
 
 
@@ -927,18 +816,18 @@ DOTS = [
 def draw_leaders():
     group("leaders", "Red leader lines from the hotspot dots to their parts", None)
     for _n, (hx, hy), (tx, ty), _p in DOTS:
-        line(hx, hy, tx, ty, 1.0, RED)
+        line(hx, hy, tx, ty, LEADER, RED)
     end()
     group("dots", "Red dots at the hotspot centres", None)
     for _n, (hx, hy), _t, _p in DOTS:
-        emit('<circle cx="%s" cy="%s" r="4.5" fill="%s"/>' % (f(hx), f(hy), RED))
+        D.dot(hx, hy, ink(RED))
     end()
 
 
 def draw_title():
     group("title", "Title", None)
-    emit('<text x="%s" y="32" text-anchor="middle" font-size="15" font-weight="bold" '
-         'fill="%s">CONDENSING STEAM TURBINE WITH REHEAT, 300 MW</text>' % (f(W / 2), BLACK))
+    D.text(W / 2, 32, "middle", "CONDENSING STEAM TURBINE WITH REHEAT, 300 MW",
+           'font-size="15" font-weight="bold" fill="%s"' % BLACK)
     end()
 
 
@@ -999,6 +888,8 @@ PARTS = [
 
 
 def build():
+    D.begin("Whole turbine set, longitudinal section, leader lines and dots for the hotspots. "
+            "Generated by overview.py.")
     draw_defs()
     draw_foundation()
     draw_front_pedestal()
@@ -1023,32 +914,11 @@ def build():
     draw_title()
 
 
-def svg_text():
-    head = ['<?xml version="1.0" encoding="UTF-8"?>',
-            '<!-- Whole turbine set, longitudinal section, leader lines and dots for the '
-            'hotspots. Generated by overview.py. -->',
-            '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d" '
-            'font-family="Liberation Sans" font-size="%d" stroke-linejoin="round">' % (W, H, W, H, FONT),
-            '<rect width="%d" height="%d" fill="%s"/>' % (W, H, WHITE)]
-    return "\n".join(head + out + ["</svg>", ""])
-
-
-def parts_text():
-    rows = ["# node\tpart name\tx0\ty0\tx1\ty1  (picture pixels of the drawn part, "
-            "written by overview.py)"]
-    for key_, node, name in PARTS:
-        b = boxes[key_]
-        x0, y0 = max(0, b[0]), max(0, b[1])
-        x1, y1 = min(W, b[2]), min(H, b[3])
-        rows.append("%d\t%s\t%d\t%d\t%d\t%d" % (node, name, round(x0), round(y0), round(x1), round(y1)))
-    return "\n".join(rows) + "\n"
-
-
 def check_leaders():
     """Every leader must end inside the drawn box of its part."""
     bad = []
     for n, _h, (tx, ty), key_ in DOTS:
-        b = boxes.get(key_)
+        b = D.boxes.get(key_)
         if b is None or not (b[0] <= tx <= b[2] and b[1] <= ty <= b[3]):
             bad.append((n, key_, (tx, ty), b))
     return bad
@@ -1059,11 +929,7 @@ def main():
     bad = check_leaders()
     if bad:
         raise SystemExit("leader ends outside their parts: %r" % bad)
-    here = os.path.dirname(os.path.abspath(__file__))
-    with open(os.path.join(here, "overview.svg"), "w", encoding="utf-8") as fh:
-        fh.write(svg_text())
-    with open(os.path.join(here, "overview.parts.tsv"), "w", encoding="utf-8") as fh:
-        fh.write(parts_text())
+    D.save(output_dir(), [(node, name, [key_]) for key_, node, name in PARTS])
 
 
 if __name__ == "__main__":

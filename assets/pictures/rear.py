@@ -3,44 +3,43 @@
 of the low-pressure end from the intermediate-pressure exhaust through the
 double-flow low-pressure cylinder to the generator.
 
-The picture is 1006 x 524 px, one user unit per output pixel, shaft axis at
-y = 293.  Where a part must sit (couplings, stage region, Bauman stages, end
-seals, atmospheric valves, extraction pipe, turning gear, generator rotor) is
-read from rear.parts.tsv next to this script, so the drawing and that data file
-share their numbers.  Only the Python standard library is used.
+One user unit is one pixel of the rendered picture (its size is in sizes.tsv),
+shaft axis at y = 293.  Where a part must sit (couplings, stage region, Bauman
+stages, end seals, atmospheric valves, extraction pipe, turning gear, generator
+rotor) is read from rear.parts.tsv next to this script, so the drawing and that
+data file share their numbers.  Only the Python standard library is used; the
+helpers shared with the other drawings are in drawing.py.
 
-    python3 assets/pictures/rear.py      # then: scripts/render-pictures rear
+    python3 assets/pictures/rear.py [FOLDER]   # then: scripts/render-pictures rear
 """
-import os
+from drawing import (BLADE, CENTRE_DASH, FONT, HEAVY, LEADER, MEDIUM, PIPE, RED, ROTOR, THIN, VANE,
+                     XML_DECLARATION, Drawing, css, leader_start, num, output_dir, read_parts)
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-W, H = 1006, 524
 AX = 293                      # shaft axis
+# black and white as the style sheet writes them
+INK, PAPER = "#000", "#fff"
+
+D = Drawing("rear", AX, css, css, spaced=True)
+W, H = D.width, D.height
+poly, polyline, rect, line, circle, path = D.polygon, D.polyline, D.rect, D.line, D.circle, D.path
+group, end, my, both = D.group, D.end, D.mirror_y, D.halves
 
 # ---------------------------------------------------------------- part boxes
-def read_parts():
-    boxes = {}
-    with open(os.path.join(HERE, "rear.parts.tsv"), encoding="utf-8") as f:
-        for line in f:
-            if not line.strip() or line.startswith("#"):
-                continue
-            node, name, x0, y0, x1, y1 = line.rstrip("\n").split("\t")
-            boxes[name] = tuple(int(v) for v in (x0, y0, x1, y1))
-    return boxes
-
-P = read_parts()
-CPL_IP = P["Coupling IP-LP with the IP rear and LP front bearings"]
-CPL_GEN = P["Coupling LP-generator with the LP rear and generator bearings"]
-STAGES = P["LP stage blades, upper half"]
-GEN_ROTOR = P["Generator rotor"]
-TURNING = P["Turning gear: gear rim, pinion, gearbox and motor (upper half)"]
-VALVE_L = P["Atmospheric valve, left exhaust hood"]
-VALVE_R = P["Atmospheric valve, right exhaust hood"]
-EXTRACT = P["LP steam extraction pipe"]
-SEAL_L = P["LP end seal, IP side"]
-SEAL_R = P["LP end seal, generator side"]
-BAUMAN_L = P["Bauman stage, left flow, upper half"]
-BAUMAN_R = P["Bauman stage, right flow, upper half"]
+BOXES = read_parts("rear")
+(CPL_IP, CPL_GEN, STAGES, GEN_ROTOR, TURNING, VALVE_L, VALVE_R, EXTRACT, SEAL_L, SEAL_R, BAUMAN_L,
+ BAUMAN_R) = (BOXES[name] for name in (
+     "Coupling IP-LP with the IP rear and LP front bearings",
+     "Coupling LP-generator with the LP rear and generator bearings",
+     "LP stage blades, upper half",
+     "Generator rotor",
+     "Turning gear: gear rim, pinion, gearbox and motor (upper half)",
+     "Atmospheric valve, left exhaust hood",
+     "Atmospheric valve, right exhaust hood",
+     "LP steam extraction pipe",
+     "LP end seal, IP side",
+     "LP end seal, generator side",
+     "Bauman stage, left flow, upper half",
+     "Bauman stage, right flow, upper half"))
 
 # The two LP flows are mirror images about the inlet plane.
 MIRROR_X = BAUMAN_L[0] + BAUMAN_R[2]          # x' = MIRROR_X - x
@@ -49,62 +48,9 @@ RIM = STAGES[3]                               # disc rim line (blade roots), upp
 SHAFT_R = 22                                  # LP shaft radius between the discs
 
 
-def my(y):
-    """Mirror a y coordinate about the shaft axis."""
-    return 2 * AX - y
-
-
 def mx(x):
     """Mirror an x coordinate about the LP inlet plane."""
     return MIRROR_X - x
-
-
-# ---------------------------------------------------------------- SVG output
-out = []
-
-
-def el(s):
-    out.append(s)
-
-
-def fmt(v):
-    s = ("%.2f" % v).rstrip("0").rstrip(".")
-    return "0" if s == "-0" else s
-
-
-def pts(points):
-    return " ".join("%s,%s" % (fmt(x), fmt(y)) for x, y in points)
-
-
-def poly(points, cls, extra=""):
-    el('<polygon class="%s" points="%s"%s/>' % (cls, pts(points), extra))
-
-
-def polyline(points, cls):
-    el('<polyline class="%s" points="%s"/>' % (cls, pts(points)))
-
-
-def rect(x, y, w, h, cls, extra=""):
-    el('<rect class="%s" x="%s" y="%s" width="%s" height="%s"%s/>'
-       % (cls, fmt(x), fmt(y), fmt(w), fmt(h), extra))
-
-
-def line(x1, y1, x2, y2, cls):
-    el('<line class="%s" x1="%s" y1="%s" x2="%s" y2="%s"/>'
-       % (cls, fmt(x1), fmt(y1), fmt(x2), fmt(y2)))
-
-
-def circle(cx, cy, r, cls):
-    el('<circle class="%s" cx="%s" cy="%s" r="%s"/>' % (cls, fmt(cx), fmt(cy), fmt(r)))
-
-
-def path(d, cls):
-    el('<path class="%s" d="%s"/>' % (cls, d))
-
-
-def both(points):
-    """The points and their mirror image below the axis."""
-    return [points, [(x, my(y)) for x, y in points]]
 
 
 def fx(points):
@@ -112,31 +58,16 @@ def fx(points):
     return [(mx(x), y) for x, y in points]
 
 
-def group(gid, comment):
-    el("")
-    el("<!-- %s -->" % comment)
-    el('<g id="%s">' % gid)
-
-
-def end():
-    el("</g>")
-
-
-def wall(d, width=6, fill="#d4d4d4", outline=1.2):
+def wall(d, width=6, fill=PIPE, outline=1.2):
     """A thin sectioned wall drawn along the centre path d: two outlines of
     `outline` px with a flat grey section between them."""
-    el('<path d="%s" fill="none" stroke="#000" stroke-width="%s" stroke-linejoin="round"/>'
-       % (d, fmt(width)))
-    el('<path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linejoin="round"/>'
-       % (d, fill, fmt(width - 2 * outline)))
+    D.band(d, width, width - 2 * outline, fill, INK, join="round")
 
 
 def pipe(d, outer, wall_t=4.6):
     """A pipe in section along the centre path d: walls of wall_t px, bore white."""
-    el('<path d="%s" fill="none" stroke="#000" stroke-width="%s"/>' % (d, fmt(outer)))
-    el('<path d="%s" fill="none" stroke="#d4d4d4" stroke-width="%s"/>' % (d, fmt(outer - 2.4)))
-    el('<path d="%s" fill="none" stroke="#000" stroke-width="%s"/>' % (d, fmt(outer - 2 * wall_t + 2.4)))
-    el('<path d="%s" fill="none" stroke="#fff" stroke-width="%s"/>' % (d, fmt(outer - 2 * wall_t)))
+    D.band(d, outer, outer - 2.4, PIPE, INK)
+    D.band(d, outer - 2 * wall_t + 2.4, outer - 2 * wall_t, PAPER, INK)
 
 
 # ---------------------------------------------------------------- elements
@@ -290,70 +221,54 @@ def quad_y(p0, c, p1, x):
 
 
 def arrow(x1, y1, x2, y2, cls="flow"):
-    el('<line class="%s" x1="%s" y1="%s" x2="%s" y2="%s" marker-end="url(#ah)"/>'
-       % (cls, fmt(x1), fmt(y1), fmt(x2), fmt(y2)))
-
-
-# Advance widths of Liberation Sans (metric-compatible with Arial), 1/1000 em,
-# used to start each leader line at the end of its label.
-ADV = dict(zip(" abcdefghijklmnopqrstuvwxyz",
-               [278, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833,
-                556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500]))
-ADV.update(zip("ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-               [667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722,
-                778, 667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611]))
-FONT = 13
-
-
-def text_span(text, x, anchor):
-    w = sum(ADV.get(c, 556) for c in text) * FONT / 1000.0
-    return (x, x + w) if anchor == "start" else (x - w, x)
+    line(x1, y1, x2, y2, cls, 'marker-end="url(#ah)"')
 
 
 # ================================================================ drawing
-el('<?xml version="1.0" encoding="UTF-8"?>')
-el('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">' % (W, H, W, H))
-el("<!-- Rear close-up: IP exhaust, crossover, double-flow LP cylinder, generator end."
-   " Longitudinal section, shaft axis at y=%d. Generated by rear.py. -->" % AX)
-el("""<defs>
+D.emit(XML_DECLARATION)
+D.emit(D.root())
+D.comment("Rear close-up: IP exhaust, crossover, double-flow LP cylinder, generator end."
+          " Longitudinal section, shaft axis at y=%d. Generated by rear.py." % AX)
+D.emit("""<defs>
   <pattern id="p45" width="4.5" height="4.5" patternUnits="userSpaceOnUse" patternTransform="rotate(45)">
-    <rect width="4.5" height="4.5" fill="#fff"/><line x1="2.25" y1="0" x2="2.25" y2="4.5" stroke="#000" stroke-width="0.6"/>
+    <rect width="4.5" height="4.5" fill="{paper}"/><line x1="2.25" y1="0" x2="2.25" y2="4.5" stroke="{ink}" stroke-width="{thin}"/>
   </pattern>
   <pattern id="p135" width="4.5" height="4.5" patternUnits="userSpaceOnUse" patternTransform="rotate(-45)">
-    <rect width="4.5" height="4.5" fill="#fff"/><line x1="2.25" y1="0" x2="2.25" y2="4.5" stroke="#000" stroke-width="0.6"/>
+    <rect width="4.5" height="4.5" fill="{paper}"/><line x1="2.25" y1="0" x2="2.25" y2="4.5" stroke="{ink}" stroke-width="{thin}"/>
   </pattern>
   <pattern id="pground" width="6" height="6" patternUnits="userSpaceOnUse" patternTransform="rotate(45)">
-    <rect width="6" height="6" fill="#fff"/><line x1="3" y1="0" x2="3" y2="6" stroke="#000" stroke-width="0.6"/>
+    <rect width="6" height="6" fill="{paper}"/><line x1="3" y1="0" x2="3" y2="6" stroke="{ink}" stroke-width="{thin}"/>
   </pattern>
   <marker id="ah" markerWidth="8" markerHeight="8" refX="7" refY="4" orient="auto" markerUnits="userSpaceOnUse">
-    <path d="M0,1 L7,4 L0,7 Z" fill="#000"/>
+    <path d="M0,1 L7,4 L0,7 Z" fill="{ink}"/>
   </marker>
   <style>
-    polygon, rect, path, circle, line, polyline { stroke-linejoin: round; }
-    .thick { stroke: #000; stroke-width: 2; }
-    .thin { stroke: #000; stroke-width: 1.2; }
-    .h45 { fill: url(#p45); }
-    .h135 { fill: url(#p135); }
-    .ground { fill: url(#pground); stroke: none; }
-    .rotor { fill: #b8b8b8; stroke: #000; stroke-width: 2; }
-    .rotor.thin { stroke-width: 1.2; }
-    .blade { fill: #707070; stroke: #000; stroke-width: 1.2; }
-    .vane { fill: #c4c4c4; stroke: #000; stroke-width: 1.2; }
-    .bolt { fill: #707070; stroke: #000; stroke-width: 0.6; }
-    .stem { fill: #b8b8b8; stroke: #000; stroke-width: 1.2; }
-    .babbitt { fill: #505050; stroke: none; }
-    .white { fill: #fff; }
-    .grey { fill: #d4d4d4; stroke: #000; stroke-width: 1.2; }
-    .none { fill: none; stroke: #000; stroke-width: 1.2; }
-    .fin { stroke: #000; stroke-width: 0.8; }
-    .detail { fill: none; stroke: #000; stroke-width: 0.6; }
-    .flow { stroke: #000; stroke-width: 0.6; }
-    .centre { fill: none; stroke: #000; stroke-width: 0.6; stroke-dasharray: 12 3 2 3; }
-    .leader { fill: none; stroke: #ff0000; stroke-width: 1; }
-    .dot { fill: #ff0000; stroke: none; }
-    text { font-family: 'Liberation Sans'; font-size: 13px; fill: #000; }
+    polygon, rect, path, circle, line, polyline {{ stroke-linejoin: round; }}
+    .thick {{ stroke: {ink}; stroke-width: {heavy}; }}
+    .thin {{ stroke: {ink}; stroke-width: {medium}; }}
+    .h45 {{ fill: url(#p45); }}
+    .h135 {{ fill: url(#p135); }}
+    .ground {{ fill: url(#pground); stroke: none; }}
+    .rotor {{ fill: {rotor}; stroke: {ink}; stroke-width: {heavy}; }}
+    .rotor.thin {{ stroke-width: {medium}; }}
+    .blade {{ fill: {blade}; stroke: {ink}; stroke-width: {medium}; }}
+    .vane {{ fill: {vane}; stroke: {ink}; stroke-width: {medium}; }}
+    .bolt {{ fill: {blade}; stroke: {ink}; stroke-width: {thin}; }}
+    .stem {{ fill: {rotor}; stroke: {ink}; stroke-width: {medium}; }}
+    .babbitt {{ fill: #505050; stroke: none; }}
+    .white {{ fill: {paper}; }}
+    .grey {{ fill: {pipe}; stroke: {ink}; stroke-width: {medium}; }}
+    .none {{ fill: none; stroke: {ink}; stroke-width: {medium}; }}
+    .fin {{ stroke: {ink}; stroke-width: 0.8; }}
+    .detail {{ fill: none; stroke: {ink}; stroke-width: {thin}; }}
+    .flow {{ stroke: {ink}; stroke-width: {thin}; }}
+    .centre {{ fill: none; stroke: {ink}; stroke-width: {thin}; stroke-dasharray: {dash}; }}
+    .leader {{ fill: none; stroke: {red}; stroke-width: {leader}; }}
+    .dot {{ fill: {red}; stroke: none; }}
+    text {{ font-family: 'Liberation Sans'; font-size: {font}px; fill: {ink}; }}
   </style>
-</defs>""")
+</defs>""".format(ink=INK, paper=PAPER, heavy=num(HEAVY), medium=num(MEDIUM), thin=num(THIN), rotor=ROTOR,
+                  blade=BLADE, vane=VANE, pipe=PIPE, red=RED, leader=num(LEADER), dash=CENTRE_DASH, font=FONT))
 rect(0, 0, W, H, "white", ' id="background" stroke="none"')
 
 BASE = 440            # foundation deck top
@@ -413,8 +328,8 @@ XO_LOW, XO_TOP, XO_RISE = 104, 48, 330   # centre lines of the lower and upper r
 XO = ("M 205 144 L 205 128 Q 205 %d 229 %d L %d %d Q %d %d %d %d L %d %d Q %d %d %d %d "
       "L %s %d Q %s %d %s %d L %s 116") % (
     XO_LOW, XO_LOW, XO_RISE - 24, XO_LOW, XO_RISE, XO_LOW, XO_RISE, XO_LOW - 24, XO_RISE, XO_TOP + 24,
-    XO_RISE, XO_TOP, XO_RISE + 24, XO_TOP, fmt(INLET_X - 42), XO_TOP, fmt(INLET_X), XO_TOP,
-    fmt(INLET_X), XO_TOP + 42, fmt(INLET_X))
+    XO_RISE, XO_TOP, XO_RISE + 24, XO_TOP, num(INLET_X - 42), XO_TOP, num(INLET_X), XO_TOP,
+    num(INLET_X), XO_TOP + 42, num(INLET_X))
 pipe(XO, 44)
 # flanges at the IP branch and at the LP inlet
 for y in (138, 144):
@@ -445,13 +360,13 @@ group("lp-outer-casing", "LP outer casing: roof over the inner casing, exhaust h
 roof_l = INLET_X - 136                   # where the roof slopes down to the hoods
 roof_r = mx(roof_l)
 hood = "M %s %s L %s %s L %s %s L %s %s L %s %s L %s %s L %s %s L %s %s" % (
-    fmt(HOOD_L), fmt(HOOD_TOP_L + 12), fmt(HOOD_L), fmt(HOOD_TOP_L), fmt(VALVE_L[2] + 2), fmt(HOOD_TOP_L),
-    fmt(roof_l), fmt(ROOF), fmt(roof_r), fmt(ROOF), fmt(VALVE_R[0] - 1), fmt(HOOD_TOP_R),
-    fmt(HOOD_R), fmt(HOOD_TOP_R), fmt(HOOD_R), fmt(HOOD_TOP_R + 10))
+    num(HOOD_L), num(HOOD_TOP_L + 12), num(HOOD_L), num(HOOD_TOP_L), num(VALVE_L[2] + 2), num(HOOD_TOP_L),
+    num(roof_l), num(ROOF), num(roof_r), num(ROOF), num(VALVE_R[0] - 1), num(HOOD_TOP_R),
+    num(HOOD_R), num(HOOD_TOP_R), num(HOOD_R), num(HOOD_TOP_R + 10))
 wall(hood, 7, outline=2)
 # lower end walls of the hoods = the condenser neck walls
 for x, ytop in ((HOOD_L, my(HOOD_TOP_L + 10)), (HOOD_R, my(HOOD_TOP_R + 8))):
-    wall("M %s %s L %s %s" % (fmt(x), fmt(ytop), fmt(x), fmt(H + 4)), 7, outline=2)
+    wall("M %s %s L %s %s" % (num(x), num(ytop), num(x), num(H + 4)), 7, outline=2)
     rect(x - 9, BASE - 4, 18, 8, "h45 thin")       # hood-to-neck flange
 # inlet nozzle through the roof to the inner casing
 for x0 in (INLET_X - 17.5, INLET_X + 13.5):
@@ -466,8 +381,8 @@ DEFL_L = ((SEAL_L[0] + 3, SEAL_L[1] - 2), (HOOD_L + 27, SEAL_L[1] - 7), (HOOD_L 
 DEFL_R = ((SEAL_R[2] - 3, SEAL_R[1] - 2), (HOOD_R - 40, SEAL_R[1] - 8), (HOOD_R - 3, HOOD_TOP_R + 4))
 for p0, c, p1 in (DEFL_L, DEFL_R):
     for f in ((lambda y: y), my):
-        wall("M %s %s Q %s %s %s %s" % (fmt(p0[0]), fmt(f(p0[1])), fmt(c[0]), fmt(f(c[1])),
-                                        fmt(p1[0]), fmt(f(p1[1]))), 5.5)
+        wall("M %s %s Q %s %s %s %s" % (num(p0[0]), num(f(p0[1])), num(c[0]), num(f(c[1])),
+                                        num(p1[0]), num(f(p1[1]))), 5.5)
 end()
 
 # ---------------------------------------------------------------- LP inner casing
@@ -606,10 +521,10 @@ yj = EXTRACT[1] + 32
 for x in (ex_l, ex_r):
     rect(x - 11, EXTRACT[1], 22, 5, "h45 thin")        # flange on the casing nozzle
 d = "M %s %s L %s %s Q %s %s %s %s L %s %s Q %s %s %s %s L %s %s" % (
-    fmt(ex_l), fmt(EXTRACT[1] + 5), fmt(ex_l), fmt(yj - 14), fmt(ex_l), fmt(yj), fmt(ex_l + 14), fmt(yj),
-    fmt(ex_r - 14), fmt(yj), fmt(ex_r), fmt(yj), fmt(ex_r), fmt(yj - 14), fmt(ex_r), fmt(EXTRACT[1] + 5))
+    num(ex_l), num(EXTRACT[1] + 5), num(ex_l), num(yj - 14), num(ex_l), num(yj), num(ex_l + 14), num(yj),
+    num(ex_r - 14), num(yj), num(ex_r), num(yj), num(ex_r), num(yj - 14), num(ex_r), num(EXTRACT[1] + 5))
 pipe(d, 18, 4)
-pipe("M %s %s L %s %s" % (fmt(INLET_X), fmt(yj - 8), fmt(INLET_X), fmt(H + 4)), 30, 4.6)
+pipe("M %s %s L %s %s" % (num(INLET_X), num(yj - 8), num(INLET_X), num(H + 4)), 30, 4.6)
 rect(INLET_X - 21, 505, 42, 6, "h45 thin")
 arrow(INLET_X, yj + 10, INLET_X, yj + 30)
 end()
@@ -666,7 +581,7 @@ poly([(tx0 + 10, AX - 44), (tx0 + 10, gb_top + 6), (tx0 + 18, gb_top), (tx1 - 4,
 circle(tx0 + 26, AX - 57, 10.5, "white thin")
 circle(tx0 + 26, AX - 57, 8, "rotor thin")
 circle(tx0 + 26, AX - 57, 2, "white thin")
-el('<circle class="detail" cx="%s" cy="%s" r="9.5" stroke-dasharray="2 1.5"/>' % (fmt(tx0 + 26), fmt(AX - 57)))
+circle(tx0 + 26, AX - 57, 9.5, "detail", 'stroke-dasharray="2 1.5"')
 # worm shaft from the motor to the pinion's worm wheel
 rect(tx0 + 38, gb_top + 5, tx1 - tx0 - 50, 6, "white thin")
 rect(tx0 + 40, gb_top + 6, tx1 - tx0 - 54, 4, "stem")
@@ -742,21 +657,7 @@ LABELS = [
 ]
 group("labels", "Labels: red leader lines ending in red dots on the parts")
 for text, x, y, anchor, lead in LABELS:
-    x0, x1 = text_span(text, x, anchor)
-    tx = lead[0][0]
-    if tx > x1:
-        start = (x1 + 3, y - 4)
-    elif tx < x0:
-        start = (x0 - 3, y - 4)
-    else:
-        start = (tx, y + 3 if lead[0][1] > y else y - 13)
-    lead = [start] + lead
-    polyline(lead, "leader")
-    circle(lead[-1][0], lead[-1][1], 4.5, "dot")
-    el('<text x="%s" y="%s" text-anchor="%s">%s</text>' % (fmt(x), fmt(y), anchor, text))
+    D.label(text, x, y, anchor, [leader_start(text, x, y, anchor, lead[0])] + lead, css("leader"), css("dot"))
 end()
 
-el("</svg>")
-
-with open(os.path.join(HERE, "rear.svg"), "w", encoding="utf-8") as f:
-    f.write("\n".join(out) + "\n")
+D.save(output_dir())

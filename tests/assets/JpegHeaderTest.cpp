@@ -89,8 +89,8 @@ TEST(JpegHeaderReader, RejectsBrokenStreams) {
     EXPECT_FALSE(JpegHeader::parse(kSoi + jfif(1, 1, 1, 96) + "\xFF\xD9"));     // EOI first
 }
 
-// Each picture at the layout's size, and its rendering at twice the width and
-// height (for hi-DPI screens) with the same settings at twice the density.
+// Each picture at the layout's size and at each larger scale of the sizes table
+// (for hi-DPI screens): scale times the width, the height and the density.
 struct ScaledPicture {
     PictureRow row;
     int scale;
@@ -100,7 +100,7 @@ void PrintTo(const ScaledPicture& p, std::ostream* os) { *os << p.row.name << " 
 
 std::vector<ScaledPicture> scaledPictures() {
     std::vector<ScaledPicture> all;
-    for (int scale : {1, 2})
+    for (int scale : kPictureScales)
         for (const PictureRow& row : kPictureRows) all.push_back({row, scale});
     return all;
 }
@@ -110,7 +110,8 @@ class PictureHeader : public ::testing::TestWithParam<ScaledPicture> {};
 TEST_P(PictureHeader, IsExactlyTheStreamThatTheWindowExpects) {
     const PictureRow& row = GetParam().row;
     const int scale = GetParam().scale;
-    const std::string file = "pictures/" + std::string(row.name) + (scale == 2 ? "@2x" : "") + ".jpg";
+    const std::string file =
+        "pictures/" + std::string(row.name) + (scale == 1 ? "" : "@" + std::to_string(scale) + "x") + ".jpg";
     std::string error;
     const auto bytes = AssetFiles::read(file, &error);
     ASSERT_TRUE(bytes) << error;
@@ -139,6 +140,7 @@ TEST_P(PictureHeader, IsExactlyTheStreamThatTheWindowExpects) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PictureHeader, ::testing::ValuesIn(scaledPictures()),
                          [](const auto& info) {
+                             const int scale = info.param.scale;
                              return std::string(info.param.row.name) +
-                                    (info.param.scale == 2 ? "_doubled" : "");
+                                    (scale == 1 ? "" : "_" + std::to_string(scale) + "x");
                          });

@@ -6,10 +6,13 @@
 #include "JournalFileFixture.h"
 #include "core/JournalFile.h"
 #include "core/ResultRecord.h"
+#include "tests/support/FixedClock.h"
 
 namespace kvarnel::journal_test {
 
 namespace {
+
+using kvarnel::testing::FixedClock;
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
@@ -376,12 +379,6 @@ INSTANTIATE_TEST_SUITE_P(Endings, LastLineEnding,
                                            EndingCase{"old\n", "old\nnew\r\n"},
                                            EndingCase{"old\r", "old\r\nnew\r\n"},
                                            EndingCase{"a\r\nb", "a\r\nb\r\nnew\r\n"}));
-
-class FixedClock : public DateTimeTexts {
-public:
-    std::string timeText() override { return "14:13:51"; }
-    std::string dateText() override { return "07.12.2026"; }
-};
 
 TEST_F(JournalFileTest, ControlCharactersInTheFieldsStillGiveOneLine) {
     createJournal("");

@@ -8,30 +8,15 @@
 #include "core/InOutError.h"
 #include "core/TestEngine.h"
 #include "tests/support/FakeFormView.h"
+#include "tests/support/FakeJournal.h"
+#include "tests/support/FixedClock.h"
 
 using namespace kvarnel;
 using kvarnel::testing::FakeFormView;
+using kvarnel::testing::FakeJournal;
+using kvarnel::testing::FixedClock;
 
 namespace {
-
-// Keeps the appended lines; while failing it throws like a missing journal file.
-class RecordingJournal : public Journal {
-public:
-    void append(const std::string& line) override {
-        ++attempts;
-        if (failing) throw EInOutError(2);
-        lines.push_back(line);
-    }
-    std::vector<std::string> lines;
-    bool failing = false;
-    int attempts = 0;
-};
-
-class FixedClock : public DateTimeTexts {
-public:
-    std::string timeText() override { return "14:13:51"; }
-    std::string dateText() override { return "07.12.2026"; }
-};
 
 const std::string kRegistration = "07.12.2026 / 14:13:51 / 41-ТЭ / Петров";
 const std::string kAbandonedLine = kRegistration + " / Тест прерван";
@@ -73,7 +58,7 @@ struct Harness {
 
     FakeFormView view;
     Random random;
-    RecordingJournal journal;
+    FakeJournal journal;
     TestEngine engine{view, random, journal};
 };
 
@@ -84,7 +69,7 @@ std::string call(const char* what, Control c, const std::string& arg) {
 TEST(TestEngine, InitTestFillsQuestionsFlagsAndCounts) {
     FakeFormView view;
     Random random;
-    RecordingJournal journal;
+    FakeJournal journal;
     TestEngine engine(view, random, journal);
     engine.InitTest();
     const TestState& s = engine.state();
@@ -127,30 +112,23 @@ TEST(TestEngine, FullTestDrawsEveryQuestionOnceAndThe40thPressGrades) {
     }
 }
 
-// What every press of the question button does first, followed by `rest`.
-std::vector<std::string> afterEveryDrawsFirstSteps(std::vector<std::string> rest) {
-    std::vector<std::string> calls = {
-        call("setEnabled", Control::SpeedPusk, "0"),
-        call("setFontColour", Control::LabelWopros, std::to_string(clBlack)),
-        call("setVisible", Control::ProgressBar1, "1"),
-        "setProgress 0",
-        "setTimerRunning 1",
-        call("setText", Control::LabelOtvet, ""),
-    };
-    calls.insert(calls.end(), rest.begin(), rest.end());
-    return calls;
-}
-
-TEST(TestEngine, FirstDrawStepsInOrder) {
+// A draw after a timed-out, answered question: every control the draw sets had
+// been left otherwise by the timeout and the answer.
+TEST(TestEngine, DrawAfterATimedOutQuestionShowsTheNextOneAfresh) {
     Harness h;
-    h.view.clearCalls();
     h.engine.DrawQuestion();
-    const std::string question = h.view.text(Control::LabelWopros);
+    for (int i = 0; i < kTicksPerQuestion; ++i) h.engine.Tick();
+    h.engine.CheckAnswer(h.asked());
+    ASSERT_EQ(h.view.text(Control::LabelOtvet), "MISTAKE !");
+    h.engine.DrawQuestion();
     ASSERT_NE(h.asked(), 0);
-    EXPECT_EQ(h.view.calls, afterEveryDrawsFirstSteps({
-                                call("setText", Control::LabelWopros, question),
-                                call("setText", Control::Label_Ostalos, "38"),
-                            }));
+    EXPECT_FALSE(h.view.isEnabled(Control::SpeedPusk));
+    EXPECT_EQ(h.view.fontColour(Control::LabelWopros), clBlack);
+    EXPECT_TRUE(h.view.isVisible(Control::ProgressBar1));
+    EXPECT_EQ(h.view.progress(), 0);
+    EXPECT_TRUE(h.view.timerRunning());
+    EXPECT_EQ(h.view.text(Control::LabelOtvet), "");
+    EXPECT_EQ(h.view.text(Control::Label_Ostalos), "37");
     EXPECT_TRUE(h.state().QuestionActive);
     EXPECT_TRUE(h.state().AnswerPending);
     EXPECT_EQ(h.state().NotAsked[static_cast<std::size_t>(h.state().CurrentQuestion)], 0);
@@ -167,30 +145,27 @@ TEST(TestEngine, RemainingLabelCountsDownFrom38To0) {
     }
 }
 
-TEST(TestEngine, FinishedTestControlChangesInOrder) {
+TEST(TestEngine, FinishedTestShowsTheGradeAndHidesTheQuestion) {
+    const std::vector<Control> hidden = {Control::ProgressBar1, Control::SpeedButtonRezWopros,
+                                         Control::SpeedPusk, Control::LabelOtvet};
+    const std::vector<Control> shown = {Control::LabelStat1, Control::LabelStat2};
+    const std::vector<Control> enabled = {Control::SpeedButtonRezOznkom, Control::SpeedButtonRezWopros};
     Harness h;
     h.answerAll(39);
-    h.view.clearCalls();
+    // Each control starts out the other way, so that each step is seen to be taken.
+    for (const Control c : hidden) h.view.setVisible(c, true);
+    for (const Control c : shown) h.view.setVisible(c, false);
+    for (const Control c : enabled) h.view.setEnabled(c, false);
     h.engine.DrawQuestion();
-    EXPECT_EQ(h.view.calls, afterEveryDrawsFirstSteps({
-                                "setTimerRunning 0",
-                                call("setVisible", Control::ProgressBar1, "0"),
-                                call("setText", Control::LabelWopros, "No more questions"),
-                                call("setVisible", Control::SpeedButtonRezWopros, "0"),
-                                call("setVisible", Control::SpeedPusk, "0"),
-                                call("setEnabled", Control::SpeedButtonRezOznkom, "1"),
-                                call("setEnabled", Control::SpeedButtonRezWopros, "1"),
-                                call("setText", Control::LabelOtvet, ""),
-                                call("setVisible", Control::LabelOtvet, "0"),
-                                call("setVisible", Control::LabelStat1, "1"),
-                                call("setVisible", Control::LabelStat2, "1"),
-                                call("setFontColour", Control::LabelStat2, std::to_string(clRed)),
-                                call("setText", Control::LabelStat2, "excellent"),
-                                call("setText", Control::Edit1Gruppa, ""),
-                                call("setText", Control::Edit1Fio, ""),
-                            }));
+    for (const Control c : hidden) EXPECT_FALSE(h.view.isVisible(c)) << controlName(c);
+    for (const Control c : shown) EXPECT_TRUE(h.view.isVisible(c)) << controlName(c);
+    for (const Control c : enabled) EXPECT_TRUE(h.view.isEnabled(c)) << controlName(c);
     EXPECT_FALSE(h.view.timerRunning());
+    EXPECT_EQ(h.view.text(Control::LabelWopros), "No more questions");
     EXPECT_EQ(h.view.fontColour(Control::LabelWopros), clBlack);
+    EXPECT_EQ(h.view.text(Control::LabelOtvet), "");
+    EXPECT_EQ(h.view.text(Control::LabelStat2), "excellent");
+    EXPECT_EQ(h.view.fontColour(Control::LabelStat2), clRed);
 }
 
 TEST(TestEngine, TimeoutAfter100Ticks) {
@@ -203,17 +178,14 @@ TEST(TestEngine, TimeoutAfter100Ticks) {
     EXPECT_TRUE(h.view.timerRunning());
     EXPECT_EQ(h.asked(), n);
 
-    h.view.clearCalls();
+    h.view.setText(Control::Label_Ostalos, "");  // set again from RemainingCount
     h.engine.Tick();
-    EXPECT_EQ(h.view.calls, (std::vector<std::string>{
-                                "setProgress 100",
-                                call("setText", Control::Label_Ostalos, "38"),
-                                "setTimerRunning 0",
-                                call("setFontColour", Control::LabelWopros, std::to_string(clRed)),
-                                call("setVisible", Control::ProgressBar1, "0"),
-                                call("setText", Control::LabelWopros, kTimeIsOver),
-                                call("setEnabled", Control::SpeedPusk, "1"),
-                            }));
+    EXPECT_EQ(h.view.progress(), 100);
+    EXPECT_EQ(h.view.text(Control::Label_Ostalos), "38");
+    EXPECT_FALSE(h.view.timerRunning());
+    EXPECT_EQ(h.view.fontColour(Control::LabelWopros), clRed);
+    EXPECT_FALSE(h.view.isVisible(Control::ProgressBar1));
+    EXPECT_TRUE(h.view.isEnabled(Control::SpeedPusk));
     EXPECT_EQ(h.view.text(Control::LabelWopros), "Time allowed for the answer is over!");
     EXPECT_EQ(h.state().NotAsked[static_cast<std::size_t>(n)], 0);
     EXPECT_EQ(h.state().RemainingCount, 38);
@@ -378,7 +350,7 @@ TEST(TestEngine, GradeBandsByPercentage) {
 TEST(TestEngine, JournalFailureAtTheEndKeepsTheLinePending) {
     Harness h;
     h.answerAll(30);
-    h.journal.failing = true;
+    h.journal.failCode = 2;
     try {
         h.engine.DrawQuestion();
         FAIL() << "the journal failure did not propagate";
@@ -399,7 +371,7 @@ TEST(TestEngine, JournalFailureAtTheEndKeepsTheLinePending) {
     EXPECT_THROW(h.engine.WriteDueLineAtExit(), EInOutError);
     EXPECT_EQ(h.engine.DueLineAtExit(), std::optional<std::string>(kRegistration + " / good"));
 
-    h.journal.failing = false;
+    h.journal.failCode = 0;
     EXPECT_TRUE(h.engine.WriteDueLineAtExit());
     EXPECT_EQ(h.journal.lines, std::vector<std::string>{kRegistration + " / good"});
     EXPECT_FALSE(h.engine.DueLineAtExit());
@@ -419,7 +391,7 @@ TEST(TestEngine, RegisterBuildsTheRecordWithControlCharactersAsSpaces) {
 TEST(TestEngine, NothingIsDueBeforeTheFirstQuestion) {
     FakeFormView view;
     Random random;
-    RecordingJournal journal;
+    FakeJournal journal;
     TestEngine engine(view, random, journal);
     engine.InitTest();
     EXPECT_FALSE(engine.DueLineAtExit());  // study mode
@@ -429,7 +401,7 @@ TEST(TestEngine, NothingIsDueBeforeTheFirstQuestion) {
     engine.Register(clock, "41-ТЭ", "Петров");
     EXPECT_FALSE(engine.DueLineAtExit());  // registered, no question yet
     EXPECT_FALSE(engine.WriteDueLineAtExit());
-    EXPECT_EQ(journal.attempts, 0);
+    EXPECT_TRUE(journal.attempts.empty());
 }
 
 TEST(TestEngine, AbandonedLineIsDueOnceAQuestionWasDrawn) {
@@ -474,7 +446,7 @@ TEST(TestEngine, AbandonedLineIsDueOnceAQuestionWasDrawn) {
 TEST(TestEngine, RetriedAbandonedLineStaysFiveFields) {
     Harness h;
     h.engine.DrawQuestion();
-    h.journal.failing = true;
+    h.journal.failCode = 2;
     for (int attempt = 0; attempt < 3; ++attempt) {
         EXPECT_THROW(h.engine.WriteDueLineAtExit(), EInOutError);
         EXPECT_EQ(h.state().ResultRecord, kAbandonedLine);
@@ -483,10 +455,10 @@ TEST(TestEngine, RetriedAbandonedLineStaysFiveFields) {
     // The test goes on after a failed EXIT and can still be abandoned later.
     h.engine.CheckAnswer(h.asked());
     h.engine.DrawQuestion();
-    h.journal.failing = false;
+    h.journal.failCode = 0;
     EXPECT_TRUE(h.engine.WriteDueLineAtExit());
     EXPECT_EQ(h.journal.lines, std::vector<std::string>{kAbandonedLine});
-    EXPECT_EQ(h.journal.attempts, 4);
+    EXPECT_EQ(h.journal.attempts.size(), 4u);
 }
 
 // EXIT failed (no journal) during the test, the test went on and was graded: the
@@ -495,9 +467,9 @@ TEST(TestEngine, GradedLineAfterFailedExitsStaysFiveFields) {
     for (int failedExits : {1, 3}) {
         Harness h;
         h.engine.DrawQuestion();
-        h.journal.failing = true;
+        h.journal.failCode = 2;
         for (int i = 0; i < failedExits; ++i) EXPECT_THROW(h.engine.WriteDueLineAtExit(), EInOutError);
-        h.journal.failing = false;
+        h.journal.failCode = 0;
         h.engine.CheckAnswer(h.asked());
         for (int i = 1; i < kNodeCount; ++i) {
             h.engine.DrawQuestion();
@@ -518,7 +490,7 @@ TEST(TestEngine, GradedTestLeavesNothingDueAfterItsLineWasWritten) {
     h.engine.CheckAnswer(3);  // a press in the finished test
     EXPECT_FALSE(h.engine.DueLineAtExit());
     EXPECT_FALSE(h.engine.WriteDueLineAtExit());
-    EXPECT_EQ(h.journal.attempts, 1);
+    EXPECT_EQ(h.journal.attempts.size(), 1u);
 }
 
 }  // namespace

@@ -11,35 +11,18 @@
 #include "core/ResultRecord.h"
 #include "core/TestEngine.h"
 #include "tests/support/FakeFormView.h"
+#include "tests/support/FakeJournal.h"
+#include "tests/support/FixedClock.h"
 #include "ui/flow/CloseUpViewer.h"
 #include "ui/flow/KeyboardLayouts.h"
 #include "ui/flow/ModeController.h"
 
 namespace kvarnel::testing {
 
-// Records every append; throws EInOutError(failCode) instead of writing while failCode != 0.
-class FakeJournal : public Journal {
-public:
-    void append(const std::string& line) override {
-        attempts.push_back(line);
-        if (failCode != 0) throw EInOutError(failCode);
-        lines.push_back(line);
-    }
-    std::vector<std::string> attempts;
-    std::vector<std::string> lines;
-    int failCode = 0;
-};
-
 class RecordingKeyboardLayouts : public KeyboardLayouts {
 public:
     void activate(std::string_view layoutId) override { activated.emplace_back(layoutId); }
     std::vector<std::string> activated;
-};
-
-class FixedDateTimeTexts : public DateTimeTexts {
-public:
-    std::string timeText() override { return "14:13:51"; }
-    std::string dateText() override { return "07.12.2026"; }
 };
 
 inline const std::string kGroup = "41-ТЭ";
@@ -54,7 +37,7 @@ struct FlowRig {
     TestEngine engine{view, random, journal};
     CloseUpViewer viewer{view, engine};
     RecordingKeyboardLayouts layouts;
-    FixedDateTimeTexts clock;
+    FixedClock clock;
     int quitRequests = 0;
     int hintSettingsApplied = 0;
     int doubleBufferingSwitched = 0;

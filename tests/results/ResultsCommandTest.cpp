@@ -206,6 +206,49 @@ INSTANTIATE_TEST_SUITE_P(
                     csvRows({}),
                     {"1:", "2:", "3:", "4:"},
                     1},
+        // Saved by an editor in UTF-8 with its byte-order mark, then appended to by the trainer;
+        // "41-тэ " and "41-ТЭ" are one group, shown as first met.
+        JournalCase{"Utf8AndWindows1251GroupsIgnoringCase",
+                    "\xEF\xBB\xBF"
+                    "07.12.2026 / 9:00:00 / 41-тэ  / Анна / good\r\n"
+                    "07.12.2026 / 9:30:00 /  41-" +
+                        kTE + " / " + kPetrov +
+                        " / excellent\r\n"
+                        "08.12.2026 / 9:00:00 / Ab / Ёлкин № 2 / good\r\n"
+                        "08.12.2026 / 9:05:00 / aB / B / good\r\n",
+                    "date        time     group   surname    outcome\n"
+                    "07.12.2026  9:00:00  41-тэ   Анна       good\n"
+                    "07.12.2026  9:30:00   41-ТЭ  Петров     excellent\n"
+                    "08.12.2026  9:00:00  Ab      Ёлкин № 2  good\n"
+                    "08.12.2026  9:05:00  aB      B          good\n"
+                    "\n" +
+                        kSummaryHeader +
+                        "41-тэ      2                 0               0     1          1          0\n"
+                        "Ab         2                 0               0     2          0          0\n",
+                    csvRows({"07.12.2026,9:00:00,41-тэ ,Анна,good,Тест_кварнел.txt,1",
+                             "07.12.2026,9:30:00, 41-ТЭ,Петров,excellent,Тест_кварнел.txt,2",
+                             "08.12.2026,9:00:00,Ab,Ёлкин № 2,good,Тест_кварнел.txt,3",
+                             "08.12.2026,9:05:00,aB,B,good,Тест_кварнел.txt,4"}),
+                    {},
+                    0},
+        // What a spreadsheet would run as a formula is written after an apostrophe.
+        JournalCase{
+            "CsvFormulasStayText",
+            "07.12.2026 / 9:00:00 / -41 / =HYPERLINK(\"http://x\",\"y\") / good\r\n"
+            "07.12.2026 / 9:00:00 / @1 / +" +
+                kPetrov + " / good\r\n",
+            "date        time     group  surname                     outcome\n"
+            "07.12.2026  9:00:00  -41    =HYPERLINK(\"http://x\",\"y\")  good\n"
+            "07.12.2026  9:00:00  @1     +Петров                     good\n"
+            "\n" +
+                kSummaryHeader +
+                "-41        1                 0               0     1          0          0\n"
+                "@1         1                 0               0     1          0          0\n",
+            csvRows(
+                {"07.12.2026,9:00:00,'-41,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",good,Тест_кварнел.txt,1",
+                 "07.12.2026,9:00:00,'@1,'+Петров,good,Тест_кварнел.txt,2"}),
+            {},
+            0},
         JournalCase{"EmptyFile", "", "no records\n", csvRows({}), {}, 0},
         JournalCase{"MissingFile", std::nullopt, "no records\n", csvRows({}), {}, 2}),
     [](const auto& info) { return info.param.name; });
@@ -213,6 +256,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(OddJournal, MissingFileSaysWhy) {
     const CommandResult result = runResultsCommand({"absent.txt"});
     EXPECT_EQ(result.err, "kvarnel-results: cannot open absent.txt: No such file or directory\n");
+}
+
+TEST_F(OddJournal, GroupIsMatchedIgnoringLetterCase) {
+    std::ofstream(kPath, std::ios::binary) << "07.12.2026 / 9:00:00 / 41-" + kTE +
+                                                  " / A / good\r\n"
+                                                  "07.12.2026 / 9:05:00 / 42-" +
+                                                  kTE +
+                                                  " / B / good\r\n"
+                                                  "08.12.2026 / 9:00:00 / 41-\xF2\xFD / C / excellent\r\n";
+    const CommandResult result = runResultsCommand({"--csv", "--group", "41-Тэ"});
+    EXPECT_EQ(result.out, csvRows({"07.12.2026,9:00:00,41-ТЭ,A,good,Тест_кварнел.txt,1",
+                                   "08.12.2026,9:00:00,41-тэ,C,excellent,Тест_кварнел.txt,3"}));
 }
 
 TEST_F(OddJournal, SeveralFilesShowTheirSourceAndOneGroupIsKept) {
@@ -238,13 +293,18 @@ struct UsageCase {
 };
 
 TEST(ResultsUsage, OptionsAndErrors) {
-    const std::vector<UsageCase> cases = {
+    std::vector<UsageCase> cases = {
         {{"--help"}, 0, "Usage: kvarnel-results", ""},
         {{"--version"}, 0, "kvarnel-results " KVARNEL_TEST_VERSION "\n", ""},
         {{"--bogus"}, 2, "", "kvarnel-results: unknown option --bogus\n"},
         {{"--group"}, 2, "", "kvarnel-results: --group needs a group\n"},
         {{"--", "--csv"}, 2, "no records\n", "kvarnel-results: cannot open --csv: "},
+        {{"."}, 2, "no records\n", "kvarnel-results: cannot open .: Is a directory\n"},
     };
+    // A file that opens but fails to read, where the system has one.
+    if (fs::exists("/proc/self/mem"))
+        cases.push_back(
+            {{"/proc/self/mem"}, 2, "no records\n", "kvarnel-results: cannot read /proc/self/mem: "});
     for (const UsageCase& c : cases) {
         const CommandResult result = runResultsCommand(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0];

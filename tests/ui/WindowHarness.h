@@ -14,6 +14,7 @@
 
 #include "core/FormView.h"
 #include "core/ResultRecord.h"
+#include "tests/support/FixedClock.h"
 #include "ui/flow/KeyboardLayouts.h"
 #include "ui/window/TForm1.h"
 
@@ -28,13 +29,6 @@ public:
 
 private:
     std::vector<std::string>& log_;
-};
-
-// The registration moment of every test: 07.12.2026, 14:13:51.
-class FixedClock : public DateTimeTexts {
-public:
-    std::string timeText() override { return "14:13:51"; }
-    std::string dateText() override { return "07.12.2026"; }
 };
 
 struct ModalRecord {

@@ -1,0 +1,27 @@
+# PictureSizes.h for the asset tests, from assets/pictures/sizes.tsv: the one home
+# of the pictures' sizes and rendering scales, which scripts/render-pictures and
+# the drawing generators read too. Editing the file configures the build again; a
+# row that is not a size stops the configure step.
+set(picture_sizes ${CMAKE_SOURCE_DIR}/assets/pictures/sizes.tsv)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${picture_sizes})
+file(STRINGS ${picture_sizes} rows REGEX "^[^#]")
+set(KVARNEL_PICTURE_SIZES "")
+set(KVARNEL_PICTURE_COUNT 0)
+set(KVARNEL_PICTURE_SCALES "")
+foreach(row IN LISTS rows)
+    if(row MATCHES "^scales((\t[0-9]+)+)$")
+        string(SUBSTRING "${CMAKE_MATCH_1}" 1 -1 scales)
+        string(REPLACE "\t" ";" scales "${scales}")
+        list(LENGTH scales KVARNEL_PICTURE_SCALES_COUNT)
+        list(JOIN scales ", " KVARNEL_PICTURE_SCALES)
+    elseif(row MATCHES "^([a-z]+)\t([0-9]+)\t([0-9]+)$")
+        string(APPEND KVARNEL_PICTURE_SIZES "    {\"${CMAKE_MATCH_1}\", ${CMAKE_MATCH_2}, ${CMAKE_MATCH_3}},\n")
+        math(EXPR KVARNEL_PICTURE_COUNT "${KVARNEL_PICTURE_COUNT} + 1")
+    else()
+        message(FATAL_ERROR "${picture_sizes}: neither a picture's size nor the scales: \"${row}\"")
+    endif()
+endforeach()
+if(KVARNEL_PICTURE_COUNT EQUAL 0 OR KVARNEL_PICTURE_SCALES STREQUAL "")
+    message(FATAL_ERROR "${picture_sizes} names no picture or no scales")
+endif()
+configure_file(PictureSizes.h.in PictureSizes.h @ONLY)
