@@ -95,6 +95,8 @@ bool HotspotAccess::keyEvent(QEvent* event) {
     const std::optional<HotspotKey> k = hotspotKey(*key);
     if (!k) return false;
     const bool press = event->type() == QEvent::KeyPress;
+    // Any key takes the hint away, also one taken here (a moved ring shows its own).
+    if (press) hints_.mouseButtonOrWheelOrKey();
     // A release of a key that is still down is the keyboard's repeat.
     const bool holdingKey = *k == HotspotKey::Space || *k == HotspotKey::Enter;
     const bool repeat =
