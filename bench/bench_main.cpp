@@ -1,11 +1,18 @@
-// The benchmark: decode time per picture, window start-up against a bare window,
-// a hotspot press to its close-up frame (cold and warm), a journal append, and peak memory.
-// Prints a table of medians; add further measurements to the same table.
+// The benchmark: decode time per picture and a journal append, then at each device pixel ratio
+// (1, 1.25, 1.5 and 2 unless --ratios says otherwise) window start-up against a
+// bare window, a hotspot press to its close-up frame (cold and warm), and peak
+// memory, each ratio in a process of its own. Prints tables of medians.
+//
+//   kvarnel_bench [--ratios 1,1.25,1.5,2] [--rounds N] [--against OTHER_BENCH]
+//   kvarnel_bench --start-only main|bare N   (for bench/count-start-instructions)
+//   kvarnel_bench --press-only NODE N        (a warm press, for callgrind)
+//   kvarnel_bench --study-session            (one window and its three views, for the peak memory)
 #include <QApplication>
 #include <QImage>
 #include <QScreen>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +23,7 @@
 #include <vector>
 
 #include "MeasurementTable.h"
+#include "RatioRuns.h"
 #include "WindowMeasurements.h"
 #include "core/InOutError.h"
 #include "core/Journal.h"
@@ -83,6 +91,16 @@ double peakResidentMegabytes() {
     return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
 }
 
+int measureHere(int argc, char** argv) {
+    QApplication app(argc, argv);
+    MeasurementTable table;
+    addWindowMeasurements(table);
+    table.record(row::kRatio, QGuiApplication::primaryScreen()->devicePixelRatio(), "x");
+    table.record(row::kPeakRss, peakResidentMegabytes(), "MB");
+    for (const MeasurementTable::Row& r : table.rows()) std::printf("%s\t%.4f\n", r.name.c_str(), r.value);
+    return 0;
+}
+
 }  // namespace
 }  // namespace kvarnel::bench
 
@@ -90,23 +108,37 @@ int main(int argc, char** argv) {
     using namespace kvarnel::bench;
     // Measured without a display by default, so figures compare across machines.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // --start-only main|bare N: N start-ups and nothing else (see repeatStartUps).
-    if (argc == 4 && QByteArray(argv[1]) == "--start-only") {
-        repeatStartUps(QByteArray(argv[2]) == "main", std::atoi(argv[3]));
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (argc == 2 && mode == kMeasureHere) return measureHere(argc, argv);
+    if (argc == 2 && mode == kStudySession) {
+        QApplication app(argc, argv);
+        studySession();
+        std::printf("%s\t%.4f\n", row::kSessionPeakRss, peakResidentMegabytes());
         return 0;
     }
-    std::printf("platform: %s\n\n", qPrintable(QGuiApplication::platformName()));
+    if (argc == 4 && (mode == "--start-only" || mode == "--press-only")) {
+        QApplication app(argc, argv);
+        if (mode == "--start-only")
+            repeatStartUps(QByteArray(argv[2]) == "main", std::atoi(argv[3]));
+        else
+            repeatPresses(std::atoi(argv[2]), std::atoi(argv[3]));
+        return 0;
+    }
 
-    MeasurementTable table;
-    addDecodeMeasurements(table);
-    addWindowMeasurements(table);
-    addJournalMeasurements(table);
-    // On a hi-DPI screen (e.g. QT_SCALE_FACTOR=2) the pictures are drawn from
-    // their double-size renderings and the backing store has four times the pixels.
-    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-    table.record("device pixel ratio of the screen", ratio, "x");
-    table.record("peak resident set", peakResidentMegabytes(), "MB", ratio > 1 ? "<= 80 MB" : "<= 45 MB");
-    table.print(stdout);
-    return 0;
+    RatioRunOptions options;
+    char self[4096] = {};
+    // The same executable measures each ratio in a process of its own.
+    options.self = readlink("/proc/self/exe", self, sizeof self - 1) > 0 ? self : argv[0];
+    std::string error;
+    if (!parseRatioRunOptions({argv + 1, argv + argc}, options, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    MeasurementTable once;  // the same at every ratio
+    addDecodeMeasurements(once);
+    addJournalMeasurements(once);
+    once.print(stdout);
+    std::printf("\n");
+    std::fflush(stdout);
+    return runRatios(options);
 }

@@ -2,21 +2,18 @@
 # Starts a private D-Bus session with the accessibility bus, and Xvfb in it,
 # and runs atspi-drive.py against the real program in a temporary directory
 # with an empty journal. Skips (77) only where no D-Bus session can be started;
-# in CI (CI=true) that skip is a failure.
+# in CI (CI=true) that skip is a failure too (tests/support/skip.sh).
 set -euo pipefail
 program=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
-skip() {
-    if [ "${CI:-}" = true ]; then echo "FAIL (in CI a skip is a failure): $*"; exit 1; fi
-    echo "SKIPPED: $*"; exit 77
-}
-command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed (scripts/deps installs dbus-daemon)"
+. "$here/../support/skip.sh"
+command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed (scripts/test installs dbus-daemon)"
 dbus-run-session -- true 2>/dev/null || skip "no D-Bus session can be started here"
 # Everything else is installed by scripts/deps: missing, it is a failure, not a skip.
 for tool in xvfb-run xdotool /usr/bin/import-im6.q16 /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/deps installs it)"; exit 1; }
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/test installs it)"; exit 1; }
 done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL: python3-pyatspi is not installed"; exit 1; }
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL: python3-pyatspi is not installed (scripts/test installs it)"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 : > "$work/Тест_кварнел.txt"

@@ -7,11 +7,12 @@
 set -euo pipefail
 zip=$(readlink -f "$1"); out=$2
 here=$(dirname "$(readlink -f "$0")")
+. "$here/../support/skip.sh"
 for tool in xvfb-run xdotool wine wineboot wineserver unzip; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (scripts/build-windows installs it)"; exit 77; }
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/build-windows installs it)"
 done
-[ -x /usr/bin/import-im6.q16 ] || { echo "SKIPPED: ImageMagick's import is not installed"; exit 77; }
-[ -f "$zip" ] || { echo "SKIPPED: $zip is missing: scripts/build-windows makes it"; exit 77; }
+[ -x /usr/bin/import-im6.q16 ] || skip "ImageMagick's import is not installed (scripts/build-windows installs it)"
+[ -f "$zip" ] || skip "$zip is missing: scripts/build-windows makes it"
 
 rm -rf "$out"; mkdir -p "$out"; out=$(readlink -f "$out")
 unzip -q "$zip" -d "$out/program"

@@ -9,13 +9,14 @@ set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 root=$(cd "$here/../.." && pwd)
 build=$(readlink -f "$1"); out=$2
+. "$here/../support/skip.sh"
 for tool in xvfb-run xdotool wine wineserver unzip wixl wixl-heat msiinfo msibuild iconv; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (scripts/build-windows installs it)"; exit 77; }
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/build-windows installs it)"
 done
-[ -x /usr/bin/import-im6.q16 ] || { echo "SKIPPED: ImageMagick's import is not installed"; exit 77; }
+[ -x /usr/bin/import-im6.q16 ] || skip "ImageMagick's import is not installed (scripts/build-windows installs it)"
 current=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 declare -A package=([current]=$build/kvarnel-$current-x64.msi)
-[ -f "${package[current]}" ] || { echo "SKIPPED: ${package[current]} is missing: scripts/build-windows makes it"; exit 77; }
+[ -f "${package[current]}" ] || skip "${package[current]} is missing: scripts/build-windows makes it"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
 fi

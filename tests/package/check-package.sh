@@ -7,8 +7,9 @@
 # entry and metainfo validate. Usage: check-package.sh <build dir> <source dir>
 set -euo pipefail
 build=$(readlink -f "$1"); source=$(readlink -f "$2")
-for tool in cpack dpkg-deb dpkg-shlibdeps file; do
-    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (scripts/deps installs it)"; exit 77; }
+. "$source/tests/support/skip.sh"
+for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps installs it)"
 done
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -40,10 +41,6 @@ grep -qi wayland <<<"$depends" && fail "Depends names a Wayland package: $depend
 [ "$(dpkg-deb -f "$deb" Section)" = education ] || fail "section is $(dpkg-deb -f "$deb" Section)"
 if dpkg-deb -I "$deb" | grep -qE ' (preinst|postinst|prerm|postrm)$'; then fail "the package has maintainer scripts"; fi
 
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$root"/share/applications/*.desktop || fail "desktop entry does not validate"
-fi
-if command -v appstreamcli >/dev/null; then
-    appstreamcli validate --no-net "$root"/share/metainfo/*.xml || fail "metainfo does not validate"
-fi
+desktop-file-validate "$root"/share/applications/*.desktop || fail "desktop entry does not validate"
+appstreamcli validate --no-net "$root"/share/metainfo/*.xml || fail "metainfo does not validate"
 echo "ok: $(basename "$deb"), Depends: $depends"

@@ -10,8 +10,12 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <map>
+#include <mutex>
+
 #include "core/Colours.h"
 #include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/ScreenPicture.h"
 #include "ui/drawing/SurfaceElement.h"
 
 namespace kvarnel::testing {
@@ -106,7 +110,7 @@ inline SurfaceElement button(const QString& name, QRect box, const QString& capt
     return e;
 }
 
-inline SurfaceElement picture(const QString& name, QRect box, const JpegPicture* source, bool centred) {
+inline SurfaceElement picture(const QString& name, QRect box, ScreenPicture* source, bool centred) {
     SurfaceElement e;
     e.name = name;
     e.kind = SurfaceElement::Kind::Picture;
@@ -115,5 +119,26 @@ inline SurfaceElement picture(const QString& name, QRect box, const JpegPicture*
     e.centred = centred;
     return e;
 }
+
+// Decodes as the program does and counts the decodes of each stream, from
+// whichever thread they come.
+class CountingDecoder {
+public:
+    ScreenPicture::Decoder decoder() {
+        return [this](const QByteArray& stream, QImage into, QString* error) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            ++counts_[stream];
+            return JpegPicture::decode(stream, error, std::move(into));
+        };
+    }
+    int count(const QByteArray& stream) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return counts_[stream];
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<QByteArray, int> counts_;
+};
 
 }  // namespace kvarnel::testing

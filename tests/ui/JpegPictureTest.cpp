@@ -1,7 +1,8 @@
-// TurboJPEG decoding from memory, its laziness and its failures, and the
-// pictures read from a directory.
+// TurboJPEG decoding from memory and its failures, a picture decoded for the
+// screen on its first paint or ahead of it, and the pictures read from a directory.
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,10 +13,12 @@
 #include "DrawingTestSupport.h"
 #include "ui/drawing/JpegPicture.h"
 #include "ui/drawing/PictureResources.h"
+#include "ui/drawing/ScreenPicture.h"
 
 namespace kvarnel {
 namespace {
 
+using testing::CountingDecoder;
 using testing::jpegStream;
 using testing::noiseImage;
 
@@ -73,47 +76,81 @@ TEST(JpegDecode, GeneratedStreamDecodesToItsSourceWithinJpegTolerance) {
     EXPECT_EQ(qAlpha(decoded.pixel(0, 0)), 255);
 }
 
-TEST(JpegDecode, SizeComesFromTheHeaderWithoutDecoding) {
+TEST(JpegDecode, SizeComesFromTheHeader) {
     const JpegPicture picture(jpegStream(gradientImage({1006, 523})));
     EXPECT_EQ(picture.size(), QSize(1006, 523));
-    EXPECT_FALSE(picture.isDecoded());
-    EXPECT_EQ(picture.decodeCount(), 0);
 }
 
-TEST(JpegDecode, DecodesOnFirstUseOnceAndKeepsTheImage) {
-    const JpegPicture picture(jpegStream(gradientImage({64, 48})));
-    const QImage& first = picture.image();
-    const qint64 key = first.cacheKey();
-    const QImage& second = picture.image();
-    EXPECT_TRUE(picture.isDecoded());
-    EXPECT_EQ(picture.decodeCount(), 1);
-    EXPECT_EQ(second.cacheKey(), key);
-    EXPECT_EQ(&first, &second);
+// What a paint at `ratio` draws, on white.
+QImage paintedAt(ScreenPicture& picture, QSize size, qreal ratio = 1) {
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    picture.paint(painter, {0, 0});
+    return image;
+}
+
+// Decoded on the first paint at a density, once; another density needs another decode.
+TEST(ScreenPicture, DecodesOnTheFirstPaintOnceAndKeepsTheImage) {
+    CountingDecoder counter;
+    const JpegPicture stream(jpegStream(gradientImage({64, 48})));
+    ScreenPicture picture(stream, JpegPicture(), counter.decoder());
+    EXPECT_EQ(picture.size(), QSize(64, 48));
+    EXPECT_EQ(counter.count(stream.stream()), 0) << "the size comes from the header";
+    const QImage first = paintedAt(picture, {64, 48});
+    EXPECT_EQ(paintedAt(picture, {64, 48}), first);
+    EXPECT_EQ(first, stream.decode());
+    EXPECT_EQ(counter.count(stream.stream()), 1);
     EXPECT_TRUE(picture.error().isEmpty());
+    paintedAt(picture, {64, 48}, 2);
+    EXPECT_EQ(counter.count(stream.stream()), 2);
 }
 
-// Decoding ahead on a worker thread gives what the first draw would have decoded,
-// once: a later draw, or asking again, does not decode a second time.
-TEST(JpegDecode, DecodeAheadGivesTheSameImageOnce) {
-    const QByteArray stream = jpegStream(noiseImage({300, 200}, 7), 90);
-    const JpegPicture picture(stream);
-    picture.decodeAhead();
-    EXPECT_TRUE(picture.isDecoded());
-    picture.decodeAhead();
-    const QImage& image = picture.image();
-    EXPECT_EQ(image, JpegPicture::decode(stream));
-    EXPECT_EQ(&picture.image(), &image);
-    picture.decodeAhead();
-    EXPECT_EQ(picture.decodeCount(), 1);
-    EXPECT_TRUE(picture.error().isEmpty());
+struct AheadCase {
+    const char* what;
+    qreal ratio;
+};
+
+class ScreenPictureAheadTest : public ::testing::TestWithParam<AheadCase> {};
+
+// Made ahead on a worker thread, the picture gives what the first paint would
+// have made, from one decode: a later paint, or asking again, decodes nothing more.
+TEST_P(ScreenPictureAheadTest, GivesTheSameFrameFromOneDecode) {
+    const AheadCase& c = GetParam();
+    CountingDecoder counter;
+    const JpegPicture small(jpegStream(noiseImage({150, 100}, 7), 90));
+    const JpegPicture doubled(jpegStream(noiseImage({300, 200}, 8), 90));
+    ScreenPicture direct(small, doubled);
+    const QImage expected = paintedAt(direct, {150, 100}, c.ratio);
+    ScreenPicture ahead(small, doubled, counter.decoder());
+    ahead.prepareAhead(c.ratio, {0, 0});
+    ahead.prepareAhead(c.ratio, {0, 0});
+    EXPECT_EQ(paintedAt(ahead, {150, 100}, c.ratio), expected) << c.what;
+    ahead.prepareAhead(c.ratio, {0, 0});
+    EXPECT_EQ(paintedAt(ahead, {150, 100}, c.ratio), expected) << c.what;
+    EXPECT_EQ(counter.count(small.stream()) + counter.count(doubled.stream()), 1) << c.what;
+    EXPECT_EQ(counter.count(c.ratio > 1 ? doubled.stream() : small.stream()), 1) << c.what;
 }
 
-TEST(JpegDecode, DecodeAheadOfABrokenStreamGivesANullImageAndAReason) {
-    const JpegPicture picture(QByteArray("not a picture at all"));
-    picture.decodeAhead();
-    EXPECT_TRUE(picture.image().isNull());
-    EXPECT_FALSE(picture.error().isEmpty());
-    EXPECT_EQ(picture.decodeCount(), 1);
+INSTANTIATE_TEST_SUITE_P(Densities, ScreenPictureAheadTest,
+                         ::testing::Values(AheadCase{"96 dpi", 1}, AheadCase{"resampled once", 1.5},
+                                           AheadCase{"double size", 2}));
+
+// A broken stream draws nothing, says why, and is not decoded again at every paint.
+TEST(ScreenPicture, ABrokenStreamDrawsNothingAndSaysWhyOnce) {
+    for (bool ahead : {false, true}) {
+        CountingDecoder counter;
+        const JpegPicture broken(QByteArray("not a picture at all"));
+        ScreenPicture picture(broken, JpegPicture(), counter.decoder());
+        if (ahead) picture.prepareAhead(1, {0, 0});
+        QImage white(20, 20, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        EXPECT_EQ(paintedAt(picture, {20, 20}), white) << ahead;
+        EXPECT_EQ(paintedAt(picture, {20, 20}), white) << ahead;
+        EXPECT_FALSE(picture.error().isEmpty()) << ahead;
+        EXPECT_EQ(counter.count(broken.stream()), 1) << ahead;
+    }
 }
 
 struct BadStream {
@@ -123,13 +160,12 @@ struct BadStream {
 
 class JpegFailureTest : public ::testing::TestWithParam<BadStream> {};
 
-TEST_P(JpegFailureTest, GivesANullImageAndAReasonOnce) {
+TEST_P(JpegFailureTest, GivesANullImageAndAReason) {
     const JpegPicture picture(GetParam().bytes);
-    EXPECT_TRUE(picture.image().isNull()) << GetParam().what;
-    EXPECT_FALSE(picture.error().isEmpty()) << GetParam().what;
+    QString error;
+    EXPECT_TRUE(picture.decode(&error).isNull()) << GetParam().what;
+    EXPECT_FALSE(error.isEmpty()) << GetParam().what;
     EXPECT_TRUE(picture.size().isEmpty()) << GetParam().what;
-    picture.image();
-    EXPECT_EQ(picture.decodeCount(), 1) << GetParam().what;
 }
 
 QByteArray withoutStart(QByteArray bytes) { return bytes.mid(2); }
@@ -164,23 +200,23 @@ TEST(PictureResources, ReadsTheThreeStreamsFromItsDirectory) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(jpegStream(gradientImage(p.size), 80));
     }
-    const PictureResources resources(dir.path());
+    PictureResources resources(dir.path());
     for (const auto& p : pictures) {
-        EXPECT_FALSE(resources.picture(p.view).isDecoded());
         EXPECT_EQ(resources.picture(p.view).size(), p.size);
-        EXPECT_EQ(resources.picture(p.view).image().size(), p.size);
+        const QImage drawn = paintedAt(resources.picture(p.view), p.size);
+        EXPECT_EQ(drawn, JpegPicture::decode(jpegStream(gradientImage(p.size), 80)));
     }
-    EXPECT_EQ(&resources.overview(), &resources.picture(View::Overview));
-    EXPECT_EQ(&resources.front(), &resources.picture(View::Front));
-    EXPECT_EQ(&resources.rear(), &resources.picture(View::Rear));
 }
 
 TEST(PictureResources, MissingFileDrawsNothingAndSaysWhy) {
     QTemporaryDir dir;
-    const PictureResources resources(dir.path());
-    EXPECT_TRUE(resources.rear().stream().isEmpty());
-    EXPECT_TRUE(resources.rear().image().isNull());
-    EXPECT_FALSE(resources.rear().error().isEmpty());
+    PictureResources resources(dir.path());
+    ScreenPicture& rear = resources.picture(View::Rear);
+    EXPECT_TRUE(rear.size().isEmpty());
+    QImage white(20, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_EQ(paintedAt(rear, {20, 20}), white);
+    EXPECT_FALSE(rear.error().isEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The surface on screens with more device pixels than layout pixels: pictures
-// from their double-size renderings, shapes at the device's resolution, and at
-// one device pixel per layout pixel the 96-dpi drawing unchanged.
+// from their double-size renderings (resampled once, into the same pixels as a
+// resampling at every paint), shapes at the device's resolution, and at one
+// device pixel per layout pixel the 96-dpi drawing unchanged.
 #include <QPainter>
 #include <QtMath>
 
@@ -8,6 +9,7 @@
 
 #include "SurfaceFixture.h"
 #include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/ScreenPicture.h"
 #include "ui/drawing/ShapePainter.h"
 
 namespace kvarnel {
@@ -32,14 +34,14 @@ protected:
     const QRect pictureBox{20, 30, 400, 300};
     const JpegPicture layoutPicture{jpegStream(noiseImage({400, 300}, 7), 90)};
     const JpegPicture doubledPicture{jpegStream(noiseImage({800, 600}, 8), 90)};
+    CountingDecoder counter;
+    ScreenPicture shown{layoutPicture, doubledPicture, counter.decoder()};
     const QRect hotspotBox{100, 100, 15, 15};
     const QRect redBox{150, 120, 161, 109};
     const QRect blueBox{60, 200, 25, 57};
 
-    void build(const JpegPicture* doubled) {
-        SurfaceElement p = picture("Image1", pictureBox, &layoutPicture, false);
-        p.doubled = doubled;
-        surface->addElement(p);
+    void build() {
+        surface->addElement(picture("Image1", pictureBox, &shown, false));
         surface->addElement(hotspot("ShapeV1", hotspotBox.left(), hotspotBox.top()));
         surface->addElement(hotspot("ShapeV2", 350, 40));
         surface->addElement(marker("ShapeM1", redBox, clRed));
@@ -48,14 +50,14 @@ protected:
 };
 
 TEST_F(HiDpiTest, AtRatioOneTheFrameIsThe96DpiDrawingPixelForPixel) {
-    build(&doubledPicture);
+    build();
     show();
     // The drawing by the direct path: the picture, then each shape painted in place.
     QImage expected(surface->size(), QImage::Format_RGB32);
     expected.fill(Qt::white);
     {
         QPainter p(&expected);
-        p.drawImage(pictureBox.topLeft(), layoutPicture.image());
+        p.drawImage(pictureBox.topLeft(), layoutPicture.decode());
         for (QRect h : {hotspotBox, QRect(350, 40, 15, 15)})
             ShapePainter::paintHotspot(p, h, QColor(255, 0, 0), QColor(0, 255, 0));
         ShapePainter::paintMarker(p, redBox, QColor(255, 0, 0), 7, QColor(0, 255, 255));
@@ -63,15 +65,15 @@ TEST_F(HiDpiTest, AtRatioOneTheFrameIsThe96DpiDrawingPixelForPixel) {
     }
     EXPECT_EQ(frame(), expected);
     EXPECT_EQ(renderAt(*surface, 1), expected);
-    EXPECT_EQ(doubledPicture.decodeCount(), 0) << "the double-size picture is not even decoded";
+    EXPECT_EQ(counter.count(doubledPicture.stream()), 0) << "the double-size picture is not even decoded";
 }
 
 TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnAtDeviceResolution) {
-    build(&doubledPicture);
+    build();
     surface->resize(500, 400);
     const QImage f = renderAt(*surface, 2);
-    const QImage& fine = doubledPicture.image();
-    EXPECT_EQ(layoutPicture.decodeCount(), 0) << "the 96-dpi picture is not needed";
+    const QImage fine = doubledPicture.decode();
+    EXPECT_EQ(counter.count(layoutPicture.stream()), 0) << "the 96-dpi picture is not needed";
     // Outside the shapes every device pixel of the picture is its own pixel.
     const QPoint origin = pictureBox.topLeft() * 2;
     for (QPoint at : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(799, 599), QPoint(601, 51)})
@@ -92,8 +94,9 @@ TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnA
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) {
             const QRgb want = hotspotAt2.pixel(x, y);
-            if (qAlpha(want) == 255)
+            if (qAlpha(want) == 255) {
                 EXPECT_EQ(f.pixel(hotspotBox.topLeft() * 2 + QPoint(x, y)), want) << x << "," << y;
+            }
             blocky &= want == hotspotAt2.pixel(x & ~1, y & ~1);
         }
     EXPECT_FALSE(blocky) << "the ring's steps are finer than a layout pixel";
@@ -109,12 +112,10 @@ class HiDpiPictureTest : public SurfaceTest, public ::testing::WithParamInterfac
 
 TEST_P(HiDpiPictureTest, ThePictureComesFromTheDoubleSizeRenderingWhenItFits) {
     const RatioCase& c = GetParam();
-    const JpegPicture layoutPicture(jpegStream(solidImage({200, 100}, QColor(200, 40, 40))));
     const QSize doubledSize = c.doubledFits ? QSize(400, 200) : QSize(402, 200);
-    const JpegPicture doubled(jpegStream(solidImage(doubledSize, QColor(40, 40, 200))));
-    SurfaceElement p = picture("Image1", QRect(10, 10, 300, 200), &layoutPicture, true);
-    p.doubled = &doubled;
-    surface->addElement(p);
+    ScreenPicture shown(JpegPicture(jpegStream(solidImage({200, 100}, QColor(200, 40, 40)))),
+                        JpegPicture(jpegStream(solidImage(doubledSize, QColor(40, 40, 200)))));
+    surface->addElement(picture("Image1", QRect(10, 10, 300, 200), &shown, true));
     surface->resize(320, 220);
     const QImage f = renderAt(*surface, c.ratio);
     // The picture lies at (60, 60) to (259, 159) in layout pixels, whatever the density.
@@ -134,6 +135,51 @@ INSTANTIATE_TEST_SUITE_P(Ratios, HiDpiPictureTest,
                                            RatioCase{2, true, QColor(40, 40, 200)},
                                            RatioCase{3, true, QColor(40, 40, 200)},
                                            RatioCase{2, false, QColor(200, 40, 40)}));
+
+struct ResampledCase {
+    qreal ratio;
+    QPoint origin;  // where the picture starts, in layout pixels
+    friend void PrintTo(const ResampledCase& c, std::ostream* out) {
+        *out << c.ratio << " at " << c.origin.x() << "," << c.origin.y();
+    }
+};
+
+class HiDpiResampledTest : public SurfaceTest, public ::testing::WithParamInterface<ResampledCase> {};
+
+// Whatever the density, the frame is the one a smooth resampling of the
+// double-size rendering at every paint gives (pixel-exact at twice the density),
+// however the picture's corner falls between device pixels; the rendering is
+// decoded once for all paints at one density.
+TEST_P(HiDpiResampledTest, TheFrameIsTheDoubleSizeRenderingResampledAsAtEveryPaint) {
+    const ResampledCase& c = GetParam();
+    const QSize size(211, 97);
+    CountingDecoder counter;
+    const JpegPicture doubled(jpegStream(noiseImage(size * 2, 11), 90));
+    ScreenPicture shown(JpegPicture(jpegStream(noiseImage(size, 12), 90)), doubled, counter.decoder());
+    // Centred in a larger box, so that only the picture's own edges bound it.
+    surface->addElement(picture("Image1", QRect(c.origin - QPoint(4, 5), size + QSize(8, 10)), &shown, true));
+    surface->resize(260, 140);
+
+    QImage expected(qCeil(260 * c.ratio), qCeil(140 * c.ratio), QImage::Format_RGB32);
+    expected.setDevicePixelRatio(c.ratio);
+    expected.fill(Qt::black);
+    {
+        QPainter p(&expected);
+        p.fillRect(QRect(0, 0, 260, 140), Qt::white);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, c.ratio != 2);
+        p.drawImage(QRect(c.origin, size), doubled.decode());
+    }
+    expected.setDevicePixelRatio(1);
+    EXPECT_EQ(renderAt(*surface, c.ratio), expected);
+    EXPECT_EQ(renderAt(*surface, c.ratio), expected) << "drawn again from what was kept";
+    EXPECT_EQ(counter.count(doubled.stream()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, HiDpiResampledTest,
+                         ::testing::Values(ResampledCase{1.25, {10, 23}}, ResampledCase{1.25, {9, 19}},
+                                           ResampledCase{1.5, {10, 23}}, ResampledCase{1.5, {9, 19}},
+                                           ResampledCase{1.5, {6, 28}}, ResampledCase{1.75, {7, 13}},
+                                           ResampledCase{2, {9, 19}}, ResampledCase{2.5, {9, 19}}));
 
 }  // namespace
 }  // namespace kvarnel

@@ -16,6 +16,8 @@
 #include "WindowHarness.h"
 #include "core/Catalogue.h"
 #include "ui/drawing/JpegPicture.h"
+#include "ui/drawing/PictureResources.h"
+#include "ui/drawing/ScreenPicture.h"
 #include "ui/drawing/Surface.h"
 #include "ui/window/FormLayout.h"
 
@@ -219,22 +221,26 @@ TEST(UiWindow, PicturesStartAtTheirPlacesAndLeaveTheRestOfTheBoxWhite) {
     f.setVisible(Control::Image1, false);
     struct Case {
         Control image;
+        View view;
         const char* name;
         QPoint origin;
         QSize size;
     };
     const Case cases[] = {
-        {Control::Image1, "Image1", {10, 23}, {1005, 523}},
-        {Control::Image2, "Image2", {6, 28}, {1006, 523}},
-        {Control::Image3, "Image3", {9, 19}, {1006, 524}},
+        {Control::Image1, View::Overview, "Image1", {10, 23}, {1005, 523}},
+        {Control::Image2, View::Front, "Image2", {6, 28}, {1006, 523}},
+        {Control::Image3, View::Rear, "Image3", {9, 19}, {1006, 524}},
     };
     for (const Case& c : cases) {
         f.setVisible(c.image, true);
         const QImage shot = h.grab();
         const SurfaceElement& e = f.surface().element(h.index(c.name));
         ASSERT_NE(e.picture, nullptr);
-        const QImage& picture = e.picture->image();
-        ASSERT_FALSE(picture.isNull()) << c.name << ": " << e.picture->error().toStdString();
+        ASSERT_TRUE(e.picture->error().isEmpty()) << c.name << ": " << e.picture->error().toStdString();
+        const QImage picture = JpegPicture::decode(
+            PictureResources::readStream(QString::fromLatin1(PictureResources::kResourceDirectory) + '/' +
+                                         PictureResources::fileName(c.view)));
+        EXPECT_EQ(e.picture->size(), c.size) << c.name;
         EXPECT_EQ(picture.size(), c.size) << c.name;
         const QRect drawn(c.origin, c.size);
         int differing = 0;

@@ -4,7 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "JpegPicture.h"
+#include "ScreenPicture.h"
 #include "ShapePainter.h"
 #include "Surface.h"
 
@@ -76,28 +76,16 @@ void ElementPainter::paintFocusRing(const QRect& box) {
 }
 
 void ElementPainter::paintPicture(const SurfaceElement& element) {
-    if (!element.picture) return;
-    if (ratio_ > 1 && paintDoubled(element)) return;
-    // Decodes on the first draw; an undecodable stream draws nothing (white shows).
-    const QImage& image = element.picture->image();
-    if (image.isNull()) return;
-    painter_.drawImage(pictureOrigin(element, image.size()), image);
+    // Decoded for this screen on the first draw (or collected from the worker
+    // that made it ahead); an undecodable stream draws nothing (white shows).
+    if (element.picture) element.picture->paint(painter_, pictureOrigin(element, element.picture->size()));
 }
 
-// The double-size rendering in the place and layout size of the picture; false
-// (nothing drawn) when there is none of exactly twice the picture's size. The
-// picture's size comes from its stream's header: it is not decoded for this.
-bool ElementPainter::paintDoubled(const SurfaceElement& element) {
-    if (!element.doubled) return false;
-    const QSize size = element.picture->size();
-    if (size.isEmpty()) return false;
-    const QImage& fine = element.doubled->image();
-    if (fine.size() != size * 2) return false;
-    // At twice the density each of its pixels is one device pixel; at any other
-    // density it is resampled smoothly, not by dropping or repeating pixels.
-    painter_.setRenderHint(QPainter::SmoothPixmapTransform, ratio_ != 2);
-    painter_.drawImage(QRect(pictureOrigin(element, size), size), fine);
-    return true;
+QRect ElementPainter::opaqueArea(const SurfaceElement& element) {
+    if (element.kind != SurfaceElement::Kind::Picture || !element.picture) return {};
+    // The picture is clipped to its box.
+    return element.picture->opaqueArea(painter_, pictureOrigin(element, element.picture->size()))
+        .intersected(element.box);
 }
 
 void ElementPainter::paintLabel(const SurfaceElement& element) {

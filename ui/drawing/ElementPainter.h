@@ -3,7 +3,7 @@
 // the surface's painter; the painter is already clipped to the element's box.
 // Everything is placed in layout pixels; where the painter's device has more
 // pixels than that (a hi-DPI screen), pictures come from their double-size
-// renderings and hotspots from sprites made at the device's density.
+// renderings (ScreenPicture) and hotspots from sprites made at the device's density.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -30,6 +30,9 @@ public:
 
     // `held`: a push button held down with the pointer over it (drawn sunken).
     void paint(const SurfaceElement& element, bool held);
+    // What a picture element covers with opaque pixels (layout pixels); empty
+    // for other elements and undecodable pictures.
+    QRect opaqueArea(const SurfaceElement& element);
 
     // The size of an auto-sized label: its text's width and height; an empty
     // text is as wide as one blank and one line high.
@@ -45,7 +48,6 @@ public:
 
 private:
     void paintPicture(const SurfaceElement& element);
-    bool paintDoubled(const SurfaceElement& element);
     void paintLabel(const SurfaceElement& element);
     void paintButton(const SurfaceElement& element, bool held);
     void paintShape(const SurfaceElement& element);

@@ -3,7 +3,6 @@
 #include <turbojpeg.h>
 #include <QSysInfo>
 
-#include <exception>
 #include <memory>
 
 namespace kvarnel {
@@ -56,105 +55,32 @@ DecompressHandle openStream(const QByteArray& stream, int& width, int& height, Q
     return handle;
 }
 
-// A decode in two steps: the header read and the picture's memory taken, then
-// the pixels decoded into it (which a worker thread may do).
-struct PreparedDecode {
-    DecompressHandle handle;
-    QImage image;  // null when the first step failed
-    QString error;
-};
-
-PreparedDecode prepareDecode(const QByteArray& stream) {
-    PreparedDecode p;
+QImage decodeStream(const QByteArray& stream, QString* error, QImage image) {
     int width = 0;
     int height = 0;
-    p.handle = openStream(stream, width, height, &p.error);
-    if (!p.handle) return p;
-    p.image = QImage(width, height, QImage::Format_RGB32);
-    if (p.image.isNull()) p.error = QStringLiteral("no memory for a %1 x %2 picture").arg(width).arg(height);
-    return p;
-}
-
-void finishDecode(PreparedDecode& p, const QByteArray& stream) {
-    if (p.image.isNull()) return;
+    const DecompressHandle handle = openStream(stream, width, height, error);
+    if (!handle) return {};
+    if (image.size() != QSize(width, height) || image.format() != QImage::Format_RGB32)
+        image = QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull()) {
+        setError(error, QStringLiteral("no memory for a %1 x %2 picture").arg(width).arg(height));
+        return {};
+    }
     const auto* data = reinterpret_cast<const unsigned char*>(stream.constData());
-    const int result = tjDecompress2(
-        p.handle.get(), data, static_cast<unsigned long>(stream.size()), p.image.bits(), p.image.width(),
-        static_cast<int>(p.image.bytesPerLine()), p.image.height(), kRgb32PixelFormat, 0);
+    const int result =
+        tjDecompress2(handle.get(), data, static_cast<unsigned long>(stream.size()), image.bits(), width,
+                      static_cast<int>(image.bytesPerLine()), height, kRgb32PixelFormat, 0);
     // A warning (a damaged but readable stream, e.g. cut short) still leaves a
     // complete picture, the missing part grey, as any JPEG viewer shows it.
-    if (result != 0 && tjGetErrorCode(p.handle.get()) != TJERR_WARNING) {
-        p.error = turboError(p.handle.get());
-        p.image = QImage();
-        return;
+    if (result != 0 && tjGetErrorCode(handle.get()) != TJERR_WARNING) {
+        setError(error, turboError(handle.get()));
+        return {};
     }
-    p.error = result != 0 ? turboError(p.handle.get()) : QString();
+    setError(error, result != 0 ? turboError(handle.get()) : QString());
+    return image;
 }
 
 }  // namespace
-
-JpegPicture::JpegPicture(QByteArray stream) : stream_(std::move(stream)) {}
-
-JpegPicture::JpegPicture(StreamSource source) : source_(std::move(source)) {}
-
-const QByteArray& JpegPicture::stream() const {
-    if (source_) {
-        stream_ = source_();
-        source_ = nullptr;
-    }
-    return stream_;
-}
-
-QSize JpegPicture::size() const {
-    if (decoded_ && !image_.isNull()) return image_.size();
-    if (!sizeRead_) {
-        size_ = headerSize(stream());
-        sizeRead_ = true;
-    }
-    return size_;
-}
-
-const QImage& JpegPicture::image() const {
-    if (ahead_.valid()) {
-        // Called from paint events: nothing may be thrown from here.
-        try {
-            Decoded done = ahead_.get();
-            image_ = std::move(done.image);
-            error_ = std::move(done.error);
-        } catch (const std::exception& e) {
-            image_ = QImage();
-            error_ = QString::fromLocal8Bit(e.what());
-        }
-    } else if (!decoded_) {
-        decoded_ = true;
-        ++decodeCount_;
-        image_ = decode(stream(), &error_);
-    }
-    return image_;
-}
-
-void JpegPicture::decodeAhead() const {
-    if (decoded_) return;
-    // The picture's memory is taken here, on the caller's thread, so that it
-    // comes from the same heap as every other picture's.
-    PreparedDecode prepared = prepareDecode(stream());
-    if (!prepared.image.isNull()) {
-        try {
-            // The stream is shared, not copied; neither thread changes it.
-            ahead_ = std::async(std::launch::async, [stream = stream_, p = std::move(prepared)]() mutable {
-                finishDecode(p, stream);
-                return Decoded{std::move(p.image), std::move(p.error)};
-            });
-        } catch (const std::exception&) {
-            return;  // no worker thread: image() decodes on the first draw
-        }
-    } else {
-        image_ = QImage();
-        error_ = std::move(prepared.error);
-    }
-    decoded_ = true;
-    ++decodeCount_;
-}
 
 QSize JpegPicture::headerSize(const QByteArray& stream, QString* error) {
     int width = 0;
@@ -163,11 +89,8 @@ QSize JpegPicture::headerSize(const QByteArray& stream, QString* error) {
     return {width, height};
 }
 
-QImage JpegPicture::decode(const QByteArray& stream, QString* error) {
-    PreparedDecode p = prepareDecode(stream);
-    finishDecode(p, stream);
-    setError(error, p.error);
-    return p.image;
+QImage JpegPicture::decode(const QByteArray& stream, QString* error, QImage into) {
+    return decodeStream(stream, error, std::move(into));
 }
 
 }  // namespace kvarnel

@@ -7,23 +7,19 @@ namespace kvarnel {
 
 namespace {
 
-JpegPicture::StreamSource doubledSource(const QString& directory, View view) {
-    return [path = directory + '/' + PictureResources::doubledFileName(view)] {
-        return PictureResources::readStream(path);
-    };
+JpegPicture stream(const QString& directory, const QString& name) {
+    return JpegPicture(PictureResources::readStream(directory + '/' + name));
 }
 
 }  // namespace
 
 PictureResources::PictureResources(const QString& directory)
-    : overview_(readStream(directory + '/' + fileName(View::Overview))),
-      front_(readStream(directory + '/' + fileName(View::Front))),
-      rear_(readStream(directory + '/' + fileName(View::Rear))),
-      overviewDoubled_(doubledSource(directory, View::Overview)),
-      frontDoubled_(doubledSource(directory, View::Front)),
-      rearDoubled_(doubledSource(directory, View::Rear)) {}
+    : overview_(stream(directory, fileName(View::Overview)),
+                stream(directory, doubledFileName(View::Overview))),
+      front_(stream(directory, fileName(View::Front)), stream(directory, doubledFileName(View::Front))),
+      rear_(stream(directory, fileName(View::Rear)), stream(directory, doubledFileName(View::Rear))) {}
 
-const JpegPicture& PictureResources::picture(View view) const {
+ScreenPicture& PictureResources::picture(View view) {
     switch (view) {
     case View::Front:
         return front_;
@@ -33,18 +29,6 @@ const JpegPicture& PictureResources::picture(View view) const {
         break;
     }
     return overview_;
-}
-
-const JpegPicture& PictureResources::doubled(View view) const {
-    switch (view) {
-    case View::Front:
-        return frontDoubled_;
-    case View::Rear:
-        return rearDoubled_;
-    case View::Overview:
-        break;
-    }
-    return overviewDoubled_;
 }
 
 QString PictureResources::doubledFileName(View view) {

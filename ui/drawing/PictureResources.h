@@ -1,11 +1,11 @@
 #pragma once
 // The three built-in pictures, read as JPEG streams from a directory (by default
-// the program's resources ":/pictures") and decoded when first drawn, each with
-// its rendering at twice the width and height for hi-DPI screens, which is read
-// only when first drawn.
+// the program's resources ":/pictures"), each with its rendering at twice the
+// width and height for hi-DPI screens; decoded for the screen they are drawn on
+// when first drawn or ahead of it.
 #include <QString>
 
-#include "JpegPicture.h"
+#include "ScreenPicture.h"
 #include "core/CatalogueData.h"
 
 namespace kvarnel {
@@ -18,12 +18,8 @@ public:
     // its error when decoded; start-up does not fail on it.
     explicit PictureResources(const QString& directory = QString::fromLatin1(kResourceDirectory));
 
-    const JpegPicture& overview() const { return overview_; }  // Image1
-    const JpegPicture& front() const { return front_; }        // Image2
-    const JpegPicture& rear() const { return rear_; }          // Image3
-    const JpegPicture& picture(View view) const;
-    // The same picture rendered at twice the width and height.
-    const JpegPicture& doubled(View view) const;
+    // Image1, Image2 or Image3.
+    ScreenPicture& picture(View view);
 
     // File name of a view's picture inside the directory: overview.jpg, front.jpg, rear.jpg.
     static QString fileName(View view);
@@ -34,12 +30,9 @@ public:
     static QByteArray readStream(const QString& path);
 
 private:
-    JpegPicture overview_;
-    JpegPicture front_;
-    JpegPicture rear_;
-    JpegPicture overviewDoubled_;
-    JpegPicture frontDoubled_;
-    JpegPicture rearDoubled_;
+    ScreenPicture overview_;
+    ScreenPicture front_;
+    ScreenPicture rear_;
 };
 
 }  // namespace kvarnel

@@ -4,8 +4,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "ElementPainter.h"
+#include "ScreenPicture.h"
 #include "SurfaceAccessible.h"
 
 namespace kvarnel {
@@ -32,7 +34,7 @@ constexpr SystemColourRole kSystemColourRoles[] = {
 }  // namespace
 
 Surface::Surface(QWidget* parent) : QWidget(parent) {
-    // Every paint covers its whole area with the white background first.
+    // Every paint covers its whole area: with the white background, or a picture.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
@@ -157,8 +159,13 @@ void Surface::paintEvent(QPaintEvent* event) {
     // One pass, bottom-up, into Qt's off-screen backing store, shown in one step.
     QPainter painter(this);
     const QRegion& area = event->region();
-    painter.fillRect(event->rect(), Qt::white);
     ElementPainter drawer(painter, *this);
+    // The white background, but not where a picture covers it with its own
+    // opaque pixels anyway (on a hi-DPI screen that is most of the bytes written).
+    QRegion background(event->rect());
+    for (const SurfaceElement& e : elements_)
+        if (e.visible && area.intersects(e.box)) background -= drawer.opaqueArea(e);
+    for (const QRect& r : background) painter.fillRect(r, Qt::white);
     for (int i = 0; i < elementCount(); ++i) {
         const SurfaceElement& e = elements_[i];
         if (!e.visible || !area.intersects(e.box)) continue;
@@ -168,6 +175,20 @@ void Surface::paintEvent(QPaintEvent* event) {
         painter.restore();
     }
     if (focusRing_ >= 0 && elements_[focusRing_].visible) drawer.paintFocusRing(elements_[focusRing_].box);
+    if (!picturesPrepared_) preparePicturesAhead(drawer.ratio());
+}
+
+// The pictures not shown yet (the close-ups) are made ready for this screen
+// behind the first frame, so that the first press shows its close-up at once.
+void Surface::preparePicturesAhead(qreal ratio) {
+    picturesPrepared_ = true;
+    QTimer::singleShot(0, this, [this, ratio] {
+        std::shared_future<void> previous;  // one after another
+        for (const SurfaceElement& e : elements_)
+            if (e.kind == SurfaceElement::Kind::Picture && e.picture)
+                previous = e.picture->prepareAhead(ratio, ElementPainter::pictureOrigin(e, e.picture->size()),
+                                                   previous);
+    });
 }
 
 void Surface::mousePressEvent(QMouseEvent* event) { handlePress(event); }

@@ -81,6 +81,7 @@ private:
     void refreshPointer();
     void fitLabel(SurfaceElement& element);
     bool isHeld(int index) const;
+    void preparePicturesAhead(qreal ratio);
 
     std::vector<SurfaceElement> elements_;
     QHash<QString, int> byName_;
@@ -93,6 +94,7 @@ private:
     Qt::MouseButton pressButton_ = Qt::NoButton;
     QPoint pointer_;
     bool pointerInside_ = false;
+    bool picturesPrepared_ = false;  // after the first frame
     mutable ShapeSpriteCache sprites_;
 };
 

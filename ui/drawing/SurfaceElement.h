@@ -9,7 +9,7 @@
 
 namespace kvarnel {
 
-class JpegPicture;
+class ScreenPicture;
 
 struct SurfaceElement {
     enum class Kind { Picture, Label, Button, Hotspot, Marker };
@@ -31,10 +31,7 @@ struct SurfaceElement {
     bool news = false;
 
     // Pictures: drawn at their own size, centred in the box when `centred`.
-    const JpegPicture* picture = nullptr;  // not owned
-    // The same picture at twice the width and height, drawn instead where a
-    // layout pixel covers more than one device pixel; may be null. Not owned.
-    const JpegPicture* doubled = nullptr;
+    ScreenPicture* picture = nullptr;  // not owned
     bool centred = false;
 
     // Hotspots and markers.

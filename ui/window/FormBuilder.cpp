@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Catalogue.h"
+#include "ui/drawing/ElementPainter.h"
 #include "ui/drawing/Surface.h"
 
 namespace kvarnel {
@@ -28,7 +29,7 @@ SurfaceElement::Kind surfaceKind(ComponentKind kind) {
 
 }  // namespace
 
-FormBuilder::FormBuilder(QWidget& form, const PictureResources& pictures) : form_(form), pictures_(pictures) {
+FormBuilder::FormBuilder(QWidget& form, PictureResources& pictures) : form_(form), pictures_(pictures) {
     parts_.controlIndex.fill(-1);
 }
 
@@ -36,6 +37,17 @@ FormParts FormBuilder::build() {
     buildSurface();
     buildChildControls();
     return std::move(parts_);
+}
+
+void FormBuilder::prepareOverviewAhead(PictureResources& pictures, qreal ratio) {
+    ScreenPicture& overview = pictures.picture(View::Overview);
+    for (const ComponentRow& row : kComponentRows)
+        if (row.control == Control::Image1) {
+            SurfaceElement e;
+            e.box = QRect(row.left, row.top, row.width, row.height);
+            e.centred = row.centred;
+            overview.prepareAhead(ratio, ElementPainter::pictureOrigin(e, overview.size()));
+        }
 }
 
 QFont FormBuilder::fontFor(const char* family, int pixels, bool bold) {
@@ -79,7 +91,6 @@ void FormBuilder::buildSurface() {
                               : row.control == Control::Image3 ? View::Rear
                                                                : View::Overview;
             e.picture = &pictures_.picture(view);
-            e.doubled = &pictures_.doubled(view);
             e.centred = row.centred;
         }
         parts_.controlIndex[static_cast<std::size_t>(row.control)] = parts_.surface->addElement(std::move(e));

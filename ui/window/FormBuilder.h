@@ -36,8 +36,13 @@ struct FormParts {
 
 class FormBuilder {
 public:
-    FormBuilder(QWidget& form, const PictureResources& pictures);
+    FormBuilder(QWidget& form, PictureResources& pictures);
     FormParts build();
+
+    // Starts making the overview, which the first frame shows, ready for a
+    // screen of `ratio` device pixels per layout pixel on a worker thread, so
+    // that it is decoded while the window is built.
+    static void prepareOverviewAhead(PictureResources& pictures, qreal ratio);
 
     // A font by family and character height in pixels; no family: the window's default.
     static QFont fontFor(const char* family, int pixels, bool bold);
@@ -49,7 +54,7 @@ private:
     void buildChildControls();
 
     QWidget& form_;
-    const PictureResources& pictures_;
+    PictureResources& pictures_;
     FormParts parts_;
 };
 

@@ -84,10 +84,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
             ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); },
                           [this] { doubleBuffered_ = true; }}),
       hints_(options_.hintDelayMs, options_.hintDisplayMs) {
-    // The first frame shows the overview: decode it while the window is built,
-    // at the density it will be drawn at (a hi-DPI screen draws the double size).
-    const bool hiDpi = devicePixelRatioF() > 1;
-    (hiDpi ? pictures_.doubled(View::Overview) : pictures_.overview()).decodeAhead();
+    // The first frame shows the overview: made ready while the window is built,
+    // for the density it will be drawn at (a hi-DPI screen draws the double size).
+    FormBuilder::prepareOverviewAhead(pictures_, devicePixelRatioF());
     installFontSubstitutions();
     QAccessible::installFactory(formAccessible);
     setObjectName(QStringLiteral("Form1"));
