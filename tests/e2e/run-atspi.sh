@@ -9,7 +9,7 @@ here=$(dirname "$(readlink -f "$0")")
 . "$here/../support/skip.sh"
 command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed (scripts/test installs dbus-daemon)"
 dbus-run-session -- true 2>/dev/null || skip "no D-Bus session can be started here"
-# Everything else is installed by scripts/deps: missing, it is a failure, not a skip.
+# Everything else is installed by scripts/test (scripts/deps --tests): missing, it is a failure, not a skip.
 for tool in xvfb-run xdotool /usr/bin/import-im6.q16 /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/test installs it)"; exit 1; }
 done
