@@ -13,6 +13,11 @@ namespace kvarnel {
 namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
+// The focus ring's black circle lies this far outside the box, 2 pixels wide,
+// with a 1-pixel white rim outside it so that it shows on dark lines as well.
+constexpr qreal kRingGap = 3;
+constexpr qreal kRingWidth = 2;
+constexpr int kRingReach = 6;  // whole pixels beyond the box that the ring may touch
 
 }  // namespace
 
@@ -51,6 +56,23 @@ QPoint ElementPainter::pictureOrigin(const SurfaceElement& element, QSize pictur
     if (!element.centred) return element.box.topLeft();
     return element.box.topLeft() +
            QPoint((element.box.width() - picture.width()) / 2, (element.box.height() - picture.height()) / 2);
+}
+
+QRect ElementPainter::focusRingArea(const QRect& box) {
+    return box.adjusted(-kRingReach, -kRingReach, kRingReach, kRingReach);
+}
+
+void ElementPainter::paintFocusRing(const QRect& box) {
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setBrush(Qt::NoBrush);
+    const QRectF circle = QRectF(box).adjusted(-kRingGap, -kRingGap, kRingGap, kRingGap);
+    const qreal rim = kRingWidth / 2 + 0.5;
+    painter_.setPen(QPen(Qt::white, 1));
+    painter_.drawEllipse(circle.adjusted(-rim, -rim, rim, rim));
+    painter_.setPen(QPen(Qt::black, kRingWidth));
+    painter_.drawEllipse(circle);
+    painter_.restore();
 }
 
 void ElementPainter::paintPicture(const SurfaceElement& element) {

@@ -41,6 +41,11 @@ public:
     // truncating) or at the box's top-left corner.
     static QPoint pictureOrigin(const SurfaceElement& element, QSize picture);
 
+    // The keyboard's focus ring: a black circle with a white rim around the
+    // element's box, over whatever lies there; the area it covers.
+    void paintFocusRing(const QRect& box);
+    static QRect focusRingArea(const QRect& box);
+
 private:
     void paintPicture(const SurfaceElement& element);
     void paintLabel(const SurfaceElement& element);

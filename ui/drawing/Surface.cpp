@@ -1,5 +1,6 @@
 #include "Surface.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -7,6 +8,7 @@
 
 #include "ElementPainter.h"
 #include "ScreenPicture.h"
+#include "SurfaceAccessible.h"
 
 namespace kvarnel {
 
@@ -36,6 +38,7 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    SurfaceAccessible::installFactory();
 }
 
 int Surface::addElement(SurfaceElement element) {
@@ -60,8 +63,12 @@ void Surface::setElementVisible(int index, bool visible) {
     SurfaceElement& e = elements_.at(index);
     if (e.visible == visible) return;
     e.visible = visible;
-    update(e.box);
+    update(index == focusRing_ ? ElementPainter::focusRingArea(e.box) : e.box);
     refreshPointer();
+    // News with no text yet has nothing to say when it shows.
+    if (!visible || !e.news || !e.text.isEmpty())
+        SurfaceAccessible::announce(*this, index,
+                                    visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void Surface::setElementEnabled(int index, bool enabled) {
@@ -70,6 +77,7 @@ void Surface::setElementEnabled(int index, bool enabled) {
     e.enabled = enabled;
     if (e.visible) update(e.box);
     refreshPointer();
+    SurfaceAccessible::announce(*this, index, QAccessible::StateChanged);
 }
 
 void Surface::setElementText(int index, const QString& text) {
@@ -78,6 +86,10 @@ void Surface::setElementText(int index, const QString& text) {
     const QRect before = e.box;
     e.text = text;
     fitLabel(e);
+    SurfaceAccessible::announce(*this, index, QAccessible::NameChanged);
+    // A screen reader speaks a notification when it shows, not when its text changes.
+    if (e.news && e.visible && !text.isEmpty())
+        SurfaceAccessible::announce(*this, index, QAccessible::ObjectShow);
     if (!e.visible) return;
     // A label that shrinks uncovers what lay beneath its old extent.
     update(QRegion(before) + QRegion(e.box));
@@ -102,6 +114,37 @@ int Surface::elementAt(const QPoint& point) const {
 }
 
 void Surface::releaseCapture() { endCapture(); }
+
+void Surface::setFocusRing(int index) {
+    if (index == focusRing_) return;
+    if (focusRing_ >= 0) update(ElementPainter::focusRingArea(elements_[focusRing_].box));
+    focusRing_ = index;
+    if (index < 0) return;
+    update(ElementPainter::focusRingArea(elements_.at(index).box));
+    SurfaceAccessible::announce(*this, index, QAccessible::Focus);
+}
+
+bool Surface::activate(int index) {
+    if (index < 0 || index >= elementCount()) return false;
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (pressActive_ || (modal && modal != window())) return false;
+    const SurfaceElement& e = elements_[index];
+    if (!e.visible || !e.enabled) return false;
+    emit elementPressed(index, Qt::LeftButton);
+    emit elementReleased(index, Qt::LeftButton);
+    // The press may have hidden or disabled it; a button clicks as it is at the release.
+    const SurfaceElement& now = elements_[index];
+    if (now.kind == SurfaceElement::Kind::Button && now.visible && now.enabled) emit buttonClicked(index);
+    return true;
+}
+
+void Surface::setDescriber(std::function<QString(const SurfaceElement&)> describer) {
+    describer_ = std::move(describer);
+}
+
+QString Surface::description(int index) const {
+    return describer_ ? describer_(elements_.at(index)) : QString();
+}
 
 QColor Surface::colour(ColourNumber number) const {
     if (!isSystemColour(number)) return QColor(redOf(number), greenOf(number), blueOf(number));
@@ -131,6 +174,7 @@ void Surface::paintEvent(QPaintEvent* event) {
         drawer.paint(e, isHeld(i));
         painter.restore();
     }
+    if (focusRing_ >= 0 && elements_[focusRing_].visible) drawer.paintFocusRing(elements_[focusRing_].box);
     if (!picturesPrepared_) preparePicturesAhead(drawer.ratio());
 }
 

@@ -2,9 +2,11 @@
 // The window's drawing surface: draws its elements bottom-up in creation order,
 // each clipped to its box, hit-tests the topmost visible and enabled element, and
 // keeps the mouse capture from press to release itself, so an element that hides
-// during its own press still receives its release.
+// during its own press still receives its release. Assistive technologies see
+// its buttons, labels and hotspots (SurfaceAccessible) and may click them.
 #include <QHash>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "ShapeSpriteCache.h"
@@ -35,6 +37,18 @@ public:
     // The element holding the mouse capture (pressed, not yet released), or -1.
     int captureElement() const { return capture_; }
     void releaseCapture();  // forget a capture without delivering a release
+
+    // The keyboard's focus ring around an element (-1: none).
+    void setFocusRing(int index);
+    int focusRing() const { return focusRing_; }
+    // A click without the pointer, for assistive technologies: a press and
+    // release of the left button on the element (and a button's click), refused
+    // (false) where the pointer could not click it: hidden, disabled, while a
+    // press of the pointer is held or while another window is modal.
+    bool activate(int index);
+    // What assistive technologies read as an element's description.
+    void setDescriber(std::function<QString(const SurfaceElement&)> describer);
+    QString description(int index) const;
 
     // Resolves a colour number; system colours come from the palette.
     QColor colour(ColourNumber number) const;
@@ -73,6 +87,8 @@ private:
     QHash<QString, int> byName_;
     int capture_ = -1;
     int hover_ = -1;
+    int focusRing_ = -1;
+    std::function<QString(const SurfaceElement&)> describer_;
     bool pressedInside_ = false;  // button held with the pointer over it (sunken face)
     bool pressActive_ = false;    // a press began on the surface and is not yet released
     Qt::MouseButton pressButton_ = Qt::NoButton;

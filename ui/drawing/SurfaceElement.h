@@ -26,6 +26,9 @@ struct SurfaceElement {
     ColourNumber fontColour = clWindowText;
     ColourNumber background = clCream;  // label background or button face
     bool autoSize = false;              // label follows its text (keeps left/top)
+    // A label whose new texts are news (question, verdict, grade): assistive
+    // technologies treat it as a notification and are told each new text.
+    bool news = false;
 
     // Pictures: drawn at their own size, centred in the box when `centred`.
     ScreenPicture* picture = nullptr;  // not owned

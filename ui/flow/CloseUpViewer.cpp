@@ -1,5 +1,6 @@
 #include "CloseUpViewer.h"
 
+#include "WindowMode.h"
 #include "core/TestEngine.h"
 
 namespace kvarnel {
@@ -7,9 +8,7 @@ namespace kvarnel {
 CloseUpViewer::CloseUpViewer(FormView& view, TestEngine& engine, const Catalogue& catalogue)
     : view_(view), engine_(engine), catalogue_(catalogue) {}
 
-bool CloseUpViewer::inStudyMode() const {
-    return !view_.isEnabled(Control::SpeedButtonRezOznkom) && view_.isEnabled(Control::SpeedButtonRezWopros);
-}
+bool CloseUpViewer::inStudyMode() const { return windowMode(view_) == WindowMode::Study; }
 
 void CloseUpViewer::HotspotMouseDown(NodeNumber n, MouseButton button) {
     if (button != MouseButton::Left) return;

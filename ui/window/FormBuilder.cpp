@@ -84,6 +84,8 @@ void FormBuilder::buildSurface() {
         e.fontColour = row.fontColour;
         e.background = row.background;
         e.autoSize = row.kind == ComponentKind::AutoLabel;
+        e.news = row.control == Control::LabelWopros || row.control == Control::LabelOtvet ||
+                 row.control == Control::LabelStat2;
         if (row.kind == ComponentKind::Picture) {
             const View view = row.control == Control::Image2   ? View::Front
                               : row.control == Control::Image3 ? View::Rear
@@ -144,6 +146,7 @@ void FormBuilder::buildChildControls() {
             parts_.progressBar->setRange(0, 100);
             parts_.progressBar->setValue(0);
             parts_.progressBar->setTextVisible(false);
+            parts_.progressBar->setAccessibleName(QStringLiteral("Time used for the answer"));
             // Windows-like segments: blocks of the highlight colour with gaps.
             parts_.progressBar->setStyleSheet(QStringLiteral(
                 "QProgressBar { border: 1px solid palette(mid); background: palette(base); padding: 1px; }"
@@ -153,6 +156,10 @@ void FormBuilder::buildChildControls() {
         case ComponentKind::EntryField: {
             auto* edit = new QLineEdit(&form_);
             edit->setFocusPolicy(Qt::StrongFocus);  // entry by Tab selects the whole text
+            // A screen reader names the field by the label drawn beside it.
+            const Control caption =
+                row.control == Control::Edit1Gruppa ? Control::LabelGruppa : Control::LabelFio;
+            edit->setAccessibleName(QString::fromUtf8(componentRow(caption).caption).trimmed());
             (row.control == Control::Edit1Gruppa ? parts_.editGruppa : parts_.editFio) = edit;
             widget = edit;
             break;

@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDirIterator>
@@ -14,6 +15,7 @@
 #include "FormBuilder.h"
 #include "FormLayout.h"
 #include "HintPopup.h"
+#include "HotspotAccess.h"
 #include "LocaleDateTimeTexts.h"
 #include "RegistrationMessage.h"
 #include "core/Catalogue.h"
@@ -57,6 +59,12 @@ constexpr ButtonHandler kButtonHandlers[] = {
     {Control::SpeedVvod, &ModeController::SpeedVvodClick},
 };
 
+// To assistive technologies the main window is a window (a plain widget would be a filler).
+QAccessibleInterface* formAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(TForm1::staticMetaObject.className())) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 }  // namespace
 
 TForm1::TForm1(TForm1Options options, QWidget* parent)
@@ -80,6 +88,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     // for the density it will be drawn at (a hi-DPI screen draws the double size).
     FormBuilder::prepareOverviewAhead(pictures_, devicePixelRatioF());
     installFontSubstitutions();
+    QAccessible::installFactory(formAccessible);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     // The border is fixed: the user cannot resize the window by dragging.
@@ -97,6 +106,8 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     connect(parts_.surface, &Surface::elementReleased, this, &TForm1::onElementReleased);
     connect(parts_.surface, &Surface::buttonClicked, this, &TForm1::onButtonClicked);
     connect(parts_.surface, &Surface::pointerMoved, this, &TForm1::onPointerMoved);
+    access_ = std::make_unique<HotspotAccess>(*this, *this, *parts_.surface, parts_.shapeIndex, viewer_,
+                                              hints_, guard_);
 
     hintPopup_ = std::make_unique<HintPopup>();
     connect(&hints_, &HintController::showHint, hintPopup_.get(), &HintPopup::showAt);
@@ -285,9 +296,11 @@ void TForm1::showRegistrationMessage(const std::string& text) {
 void TForm1::clickButton(Control button) {
     for (const ButtonHandler& entry : kButtonHandlers)
         if (entry.button == button) guard_.run([this, &entry] { (mode_.*entry.handler)(); });
+    access_->modeMayHaveChanged();
 }
 
 void TForm1::onElementPressed(int index, Qt::MouseButton button) {
+    access_->pressStarting();
     const SurfaceElement& e = parts_.surface->element(index);
     if (e.kind != SurfaceElement::Kind::Hotspot) return;
     const NodeNumber node = e.node;
@@ -306,6 +319,7 @@ void TForm1::onButtonClicked(int index) {
 }
 
 void TForm1::onPointerMoved(int index, const QPoint& globalPos) {
+    access_->pointerMoved(globalPos);
     if (index >= 0 && parts_.surface->element(index).kind == SurfaceElement::Kind::Hotspot) {
         const SurfaceElement& e = parts_.surface->element(index);
         hints_.pointerMoved(index, globalPos, e.hintEnabled, e.hint);

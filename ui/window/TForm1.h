@@ -34,6 +34,7 @@ class QProgressBar;
 namespace kvarnel {
 
 class HintPopup;
+class HotspotAccess;
 class Surface;
 
 // What a test or the program's entry may choose; everything else is fixed.
@@ -138,7 +139,8 @@ private:
     bool quitRequested_ = false;
     bool doubleBuffered_ = false;
     bool centred_ = false;
-    bool iconScheduled_ = false;  // the window icon is set after the first frame
+    bool iconScheduled_ = false;             // the window icon is set after the first frame
+    std::unique_ptr<HotspotAccess> access_;  // keys and assistive technologies for the hotspots
 };
 
 }  // namespace kvarnel
