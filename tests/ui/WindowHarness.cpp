@@ -93,10 +93,17 @@ QImage WindowHarness::grab() {
     return form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QTimer& WindowHarness::timer1() {
+    auto* timer = form_->findChild<QTimer*>(QStringLiteral("Timer1"), Qt::FindDirectChildrenOnly);
+    if (!timer) throw std::runtime_error("the window has no Timer1");
+    return *timer;
+}
+
 int WindowHarness::index(const QString& element) {
-    const int i = form_->surface().indexOf(element);
-    if (i < 0) throw std::invalid_argument("no element " + element.toStdString());
-    return i;
+    const Surface& s = form_->surface();
+    for (int i = 0; i < s.elementCount(); ++i)
+        if (s.element(i).name == element) return i;
+    throw std::invalid_argument("no element " + element.toStdString());
 }
 
 bool WindowHarness::elementVisible(const QString& element) {

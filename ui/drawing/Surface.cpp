@@ -44,7 +44,6 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
 int Surface::addElement(SurfaceElement element) {
     fitLabel(element);
     const int index = static_cast<int>(elements_.size());
-    if (!element.name.isEmpty() && !byName_.contains(element.name)) byName_.insert(element.name, index);
     elements_.push_back(std::move(element));
     if (elements_.back().visible) {
         update(elements_.back().box);
@@ -52,8 +51,6 @@ int Surface::addElement(SurfaceElement element) {
     }
     return index;
 }
-
-int Surface::indexOf(const QString& name) const { return byName_.value(name, -1); }
 
 const SurfaceElement& Surface::element(int index) const { return elements_.at(index); }
 
@@ -274,10 +271,7 @@ void Surface::refreshPointer() {
     const bool hand = under >= 0 && elements_[under].kind == SurfaceElement::Kind::Hotspot;
     const Qt::CursorShape shape = hand ? Qt::PointingHandCursor : Qt::ArrowCursor;
     if (cursor().shape() != shape) setCursor(shape);
-    if (under != hover_) {
-        hover_ = under;
-        emit hoverChanged(under);
-    }
+    hover_ = under;
 }
 
 void Surface::fitLabel(SurfaceElement& element) {

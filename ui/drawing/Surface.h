@@ -4,7 +4,6 @@
 // keeps the mouse capture from press to release itself, so an element that hides
 // during its own press still receives its release. Assistive technologies see
 // its buttons, labels and hotspots (SurfaceAccessible) and may click them.
-#include <QHash>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -21,7 +20,6 @@ public:
 
     // Appends on top of what exists; returns the element's index (creation order).
     int addElement(SurfaceElement element);
-    int indexOf(const QString& name) const;  // -1 when unknown
     const SurfaceElement& element(int index) const;
     int elementCount() const;
 
@@ -61,8 +59,6 @@ signals:
     void elementReleased(int index, Qt::MouseButton button);
     // A left press and release on the same enabled button, with the pointer over it.
     void buttonClicked(int index);
-    // The element under the pointer changed (-1: none), for hints and pointers.
-    void hoverChanged(int index);
     // Every pointer movement over the surface, with the element under it (-1: none).
     void pointerMoved(int index, const QPoint& globalPos);
 
@@ -84,7 +80,6 @@ private:
     void preparePicturesAhead(qreal ratio);
 
     std::vector<SurfaceElement> elements_;
-    QHash<QString, int> byName_;
     int capture_ = -1;
     int hover_ = -1;
     int focusRing_ = -1;

@@ -81,8 +81,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
       layouts_(layoutsOrPlatform(std::move(options_.keyboardLayouts))),
       clock_(clockOrLocale(std::move(options_.clock))),
       mode_(*this, engine_, viewer_, *layouts_, *clock_, random_,
-            ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); },
-                          [this] { doubleBuffered_ = true; }}),
+            ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); }}),
       hints_(options_.hintDelayMs, options_.hintDisplayMs) {
     // The first frame shows the overview: made ready while the window is built,
     // for the density it will be drawn at (a hi-DPI screen draws the double size).
@@ -116,6 +115,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
             [this](Qt::ApplicationState s) { hints_.activationChanged(s == Qt::ApplicationActive); });
     qApp->installEventFilter(this);
 
+    timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setInterval(kTimer1IntervalMs);
     connect(&timer1_, &QTimer::timeout, this, [this] { guard_.run([this] { mode_.Timer1Timer(); }); });
 

@@ -82,13 +82,10 @@ public:
     QTextEdit* panel(NodeNumber node) const;
     HintPopup& hintPopup() const { return *hintPopup_; }
     HintController& hints() { return hints_; }
-    TestEngine& engine() { return engine_; }
     Random& random() { return random_; }
-    QTimer& timer1() { return timer1_; }
     ErrorGuard& errorGuard() { return guard_; }
     bool pointerHidden() const { return pointerHidden_; }
     bool quitRequested() const { return quitRequested_; }
-    bool doubleBuffered() const { return doubleBuffered_; }
 
     // Runs a click handler as the push button's release would.
     void clickButton(Control button);
@@ -133,11 +130,10 @@ private:
     std::unique_ptr<DateTimeTexts> clock_;
     ModeController mode_;
     HintController hints_;
-    QTimer timer1_;
+    QTimer timer1_{this};  // "Timer1": the answer's 300 ms ticks
 
     bool pointerHidden_ = false;
     bool quitRequested_ = false;
-    bool doubleBuffered_ = false;
     bool centred_ = false;
     bool iconScheduled_ = false;             // the window icon is set after the first frame
     std::unique_ptr<HotspotAccess> access_;  // keys and assistive technologies for the hotspots
