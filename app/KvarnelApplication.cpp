@@ -1,10 +1,6 @@
 #include "KvarnelApplication.h"
 
-#include <exception>
-#include <string>
-
 #include "ApplicationTitle.h"
-#include "ui/window/ErrorGuard.h"
 
 namespace kvarnel {
 
@@ -17,19 +13,6 @@ KvarnelApplication::KvarnelApplication(int& argc, char** argv)
     // The installed menu entry's name: a Wayland desktop matches the window to
     // it (its icon and name) by this.
     setDesktopFileName(QStringLiteral("io.github.kvarnel.Kvarnel"));
-}
-
-bool KvarnelApplication::notify(QObject* receiver, QEvent* event) {
-    std::string message;
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        message = e.what();
-    } catch (...) {
-        message = "Unknown error";
-    }
-    ErrorGuard(title_, {}).report(message);
-    return true;
 }
 
 }  // namespace kvarnel

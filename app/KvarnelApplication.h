@@ -1,6 +1,7 @@
 #pragma once
 // The application object: derives the application title from the executable's
-// file name and is the last net for an error that escaped every handler's guard.
+// file name. Errors never reach it: every handler reports its own in the
+// window's error guard, so none unwinds through Qt's frames.
 #include <QApplication>
 #include <QString>
 
@@ -12,10 +13,6 @@ public:
     KvarnelApplication(int& argc, char** argv);
 
     const QString& title() const { return title_; }
-
-    // Delivers the event; an error that escapes it is reported in the error box
-    // and the event counts as handled, so the event loop goes on.
-    bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     QString title_;

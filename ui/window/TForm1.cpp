@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QTextEdit>
-#include <stdexcept>
 
 #include "FormBuilder.h"
 #include "FormLayout.h"
@@ -159,9 +158,9 @@ QTextEdit* TForm1::panel(NodeNumber node) const { return parts_.panels.panel(nod
 int TForm1::surfaceIndex(Control c) const { return parts_.controlIndex[static_cast<std::size_t>(c)]; }
 
 int TForm1::shapeIndex(std::string_view shape) const {
+    // The callers name shapes from the catalogue, whose every shape the builder made.
     const auto it = parts_.shapeIndex.find(shape);
-    if (it == parts_.shapeIndex.end())
-        throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
+    Q_ASSERT_X(it != parts_.shapeIndex.end(), "TForm1", "no such hotspot or marker");
     return it->second;
 }
 
@@ -270,10 +269,9 @@ void TForm1::setHotspotHint(std::string_view hotspot, bool enabled) {
 }
 
 void TForm1::setPanelVisible(NodeNumber node, bool visible) {
-    if (QTextEdit* memo = panel(node))
-        memo->setVisible(visible);
-    else
-        throw std::invalid_argument("no panel for node " + std::to_string(node));
+    QTextEdit* memo = panel(node);
+    Q_ASSERT_X(memo, "TForm1", "no panel for a node outside the catalogue");
+    memo->setVisible(visible);
 }
 
 void TForm1::setPointerHidden(bool hidden) {
