@@ -14,6 +14,13 @@ public:
 
     const QString& title() const { return title_; }
 
+    // The settings every window of the process shares, made once here rather
+    // than by each window. The constructor puts the font substitutions in place
+    // (the free fonts that stand in for the families the layout names); the
+    // icon is set by the caller once the main window's first frame is on screen.
+    static void installFontSubstitutions();
+    static void installWindowIcon();
+
 private:
     QString title_;
 };

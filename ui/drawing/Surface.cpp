@@ -172,7 +172,9 @@ void Surface::paintEvent(QPaintEvent* event) {
         painter.restore();
     }
     if (focusRing_ >= 0 && elements_[focusRing_].visible) drawer.paintFocusRing(elements_[focusRing_].box);
-    if (!picturesPrepared_) preparePicturesAhead(drawer.ratio());
+    if (picturesPrepared_) return;
+    preparePicturesAhead(drawer.ratio());
+    emit firstFramePainted();
 }
 
 // The pictures not shown yet (the close-ups) are made ready for this screen
@@ -255,6 +257,7 @@ void Surface::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     pointerInside_ = false;
     refreshPointer();
+    emit pointerLeft();
 }
 
 void Surface::endCapture() {

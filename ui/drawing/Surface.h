@@ -61,6 +61,10 @@ signals:
     void buttonClicked(int index);
     // Every pointer movement over the surface, with the element under it (-1: none).
     void pointerMoved(int index, const QPoint& globalPos);
+    // The pointer left the surface.
+    void pointerLeft();
+    // The first frame has been drawn (sent once, from within that paint).
+    void firstFramePainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

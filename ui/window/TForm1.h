@@ -93,11 +93,11 @@ public:
     // Puts the window's outer frame in the middle of the primary screen.
     void centreOnPrimaryScreen();
 
-    static void installFontSubstitutions();
-
 signals:
     // "EXIT" has written what was due and asks the program to end.
     void exitRequested();
+    // The window's first frame is on screen (sent once, after that frame).
+    void firstFrameShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,7 +114,6 @@ private:
     void onPointerMoved(int index, const QPoint& globalPos);
     void requestQuit();
     void applyHintSettings();
-    void installWindowIcon();
 
     TForm1Options options_;
     PictureResources pictures_;
@@ -135,7 +134,6 @@ private:
     bool pointerHidden_ = false;
     bool quitRequested_ = false;
     bool centred_ = false;
-    bool iconScheduled_ = false;             // the window icon is set after the first frame
     std::unique_ptr<HotspotAccess> access_;  // keys and assistive technologies for the hotspots
 };
 
