@@ -156,7 +156,7 @@ void Surface::paintEvent(QPaintEvent* event) {
     // One pass, bottom-up, into Qt's off-screen backing store, shown in one step.
     QPainter painter(this);
     const QRegion& area = event->region();
-    ElementPainter drawer(painter, *this);
+    ElementPainter drawer(painter, *this, sprites_);
     // The white background, but not where a picture covers it with its own
     // opaque pixels anyway (on a hi-DPI screen that is most of the bytes written).
     QRegion background(event->rect());

@@ -50,8 +50,6 @@ public:
 
     // Resolves a colour number; system colours come from the palette.
     QColor colour(ColourNumber number) const;
-    // Pre-drawn copy-mode shapes, shared by all hotspots of this surface.
-    ShapeSpriteCache& sprites() const { return sprites_; }
 
 signals:
     // A press or release on an element (releases go to the captured element).
@@ -94,7 +92,7 @@ private:
     QPoint pointer_;
     bool pointerInside_ = false;
     bool picturesPrepared_ = false;  // after the first frame
-    mutable ShapeSpriteCache sprites_;
+    ShapeSpriteCache sprites_;       // pre-drawn hotspots, shared by all of them; filled while painting
 };
 
 }  // namespace kvarnel

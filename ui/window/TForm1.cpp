@@ -146,7 +146,7 @@ QWidget* TForm1::childControl(Control c) const {
     }
 }
 
-QTextEdit* TForm1::panel(NodeNumber node) const { return parts_.panels.panel(node); }
+QTextEdit* TForm1::panel(NodeNumber node) { return parts_.panels.panel(node); }
 
 int TForm1::surfaceIndex(Control c) const { return parts_.controlIndex[static_cast<std::size_t>(c)]; }
 

@@ -77,10 +77,10 @@ public:
     using QWidget::setVisible;
 
     // The pieces, for the program's tests.
-    Surface& surface() const { return *parts_.surface; }
+    Surface& surface() { return *parts_.surface; }
     QWidget* childControl(Control c) const;  // nullptr for surface elements
-    QTextEdit* panel(NodeNumber node) const;
-    HintPopup& hintPopup() const { return *hintPopup_; }
+    QTextEdit* panel(NodeNumber node);       // fills the panel's text on the first call
+    HintPopup& hintPopup() { return *hintPopup_; }
     HintController& hints() { return hints_; }
     Random& random() { return random_; }
     ErrorGuard& errorGuard() { return guard_; }
