@@ -1,10 +1,11 @@
 #include "KvarnelApplication.h"
 
-#include <exception>
-#include <string>
+#include <QDirIterator>
+#include <QFont>
+#include <QIcon>
 
 #include "ApplicationTitle.h"
-#include "ui/window/ErrorGuard.h"
+#include "ui/window/FormLayout.h"
 
 namespace kvarnel {
 
@@ -17,19 +18,19 @@ KvarnelApplication::KvarnelApplication(int& argc, char** argv)
     // The installed menu entry's name: a Wayland desktop matches the window to
     // it (its icon and name) by this.
     setDesktopFileName(QStringLiteral("io.github.kvarnel.Kvarnel"));
+    installFontSubstitutions();
 }
 
-bool KvarnelApplication::notify(QObject* receiver, QEvent* event) {
-    std::string message;
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        message = e.what();
-    } catch (...) {
-        message = "Unknown error";
-    }
-    ErrorGuard(title_, {}).report(message);
-    return true;
+void KvarnelApplication::installFontSubstitutions() {
+    for (const FontSubstitution& s : kFontSubstitutions)
+        QFont::insertSubstitution(QString::fromLatin1(s.family), QString::fromLatin1(s.substitute));
+}
+
+void KvarnelApplication::installWindowIcon() {
+    QIcon icon;
+    for (QDirIterator it(QStringLiteral(":/icon"), {QStringLiteral("*.png")}); it.hasNext();)
+        icon.addFile(it.next());
+    setWindowIcon(icon);
 }
 
 }  // namespace kvarnel

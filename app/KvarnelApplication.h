@@ -1,6 +1,7 @@
 #pragma once
 // The application object: derives the application title from the executable's
-// file name and is the last net for an error that escaped every handler's guard.
+// file name. Errors never reach it: every handler reports its own in the
+// window's error guard, so none unwinds through Qt's frames.
 #include <QApplication>
 #include <QString>
 
@@ -13,9 +14,12 @@ public:
 
     const QString& title() const { return title_; }
 
-    // Delivers the event; an error that escapes it is reported in the error box
-    // and the event counts as handled, so the event loop goes on.
-    bool notify(QObject* receiver, QEvent* event) override;
+    // The settings every window of the process shares, made once here rather
+    // than by each window. The constructor puts the font substitutions in place
+    // (the free fonts that stand in for the families the layout names); the
+    // icon is set by the caller once the main window's first frame is on screen.
+    static void installFontSubstitutions();
+    static void installWindowIcon();
 
 private:
     QString title_;

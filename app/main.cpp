@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
     kvarnel::TForm1Options options;
     options.applicationTitle = app.title();
     kvarnel::TForm1 form(std::move(options));
+    // The icon's pictures (every size decoded, and on X11 all of them sent to
+    // the server) are set once the first frame is on screen, not before.
+    QObject::connect(&form, &kvarnel::TForm1::firstFrameShown, &app,
+                     &kvarnel::KvarnelApplication::installWindowIcon);
     form.show();
     app.exec();
     return 0;  // every ordinary end

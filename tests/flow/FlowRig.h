@@ -40,15 +40,13 @@ struct FlowRig {
     FixedClock clock;
     int quitRequests = 0;
     int hintSettingsApplied = 0;
-    int doubleBufferingSwitched = 0;
     ModeController controller{view,
                               engine,
                               viewer,
                               layouts,
                               clock,
                               random,
-                              ModeCallbacks{[this] { ++quitRequests; }, [this] { ++hintSettingsApplied; },
-                                            [this] { ++doubleBufferingSwitched; }}};
+                              ModeCallbacks{[this] { ++quitRequests; }, [this] { ++hintSettingsApplied; }}};
 
     explicit FlowRig(bool create = true) {
         if (create) controller.FormCreate();

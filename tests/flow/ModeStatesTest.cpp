@@ -167,10 +167,9 @@ INSTANTIATE_TEST_SUITE_P(States, EveryState, ::testing::Range(0, static_cast<int
                              return std::string(kStateNames[info.param]);
                          });
 
-TEST(ModeController, FormCreateAppliesTheHintSettingsAndDoubleBufferingOnce) {
+TEST(ModeController, FormCreateAppliesTheHintSettingsOnce) {
     FlowRig rig;
     EXPECT_EQ(rig.hintSettingsApplied, 1);
-    EXPECT_EQ(rig.doubleBufferingSwitched, 1);
     EXPECT_EQ(rig.view.text(Control::StaticText1Mashtab),
               "When you hover the cursor over the green tags, you can zoom in the picture and get "
               "a brief information about the node by pressing and holding the left mouse button.");

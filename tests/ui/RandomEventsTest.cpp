@@ -416,7 +416,7 @@ private:
     void tick(int count) {
         note("tick x" + std::to_string(count));
         for (int i = 0; i < count && form().timerRunning(); ++i)
-            QMetaObject::invokeMethod(&form().timer1(), "timeout");
+            QMetaObject::invokeMethod(&h_->timer1(), "timeout");
     }
     void wait() {
         const int ms = 10 + pick(60);

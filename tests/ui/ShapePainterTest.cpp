@@ -38,9 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
         GeometryCase{"ShapeM1", ShapeKind::RoundRect, {161, 209}, 7, {3, 3, 155, 203}, 38},
         GeometryCase{"ShapeM10", ShapeKind::RoundRect, {25, 57}, 7, {3, 3, 19, 51}, 4},
         GeometryCase{"wide circle centred", ShapeKind::Circle, {30, 20}, 1, {5, 0, 20, 20}, 0},
-        GeometryCase{"tall rounded square", ShapeKind::RoundSquare, {20, 40}, 3, {1, 11, 18, 18}, 4},
-        GeometryCase{"no pen: the box size", ShapeKind::Rectangle, {10, 8}, 0, {0, 0, 10, 8}, 0},
-        GeometryCase{"even pen", ShapeKind::Ellipse, {9, 9}, 2, {1, 1, 8, 8}, 0}));
+        GeometryCase{"tall: corner of the short side", ShapeKind::RoundRect, {20, 40}, 3, {1, 1, 18, 38}, 4},
+        GeometryCase{"no pen: the box size", ShapeKind::RoundRect, {10, 8}, 0, {0, 0, 10, 8}, 2},
+        GeometryCase{"even pen", ShapeKind::Circle, {9, 9}, 2, {1, 1, 8, 8}, 0}));
 
 QImage whiteImage(QSize size, QImage::Format format = QImage::Format_RGB32) {
     QImage image(size, format);
@@ -64,7 +64,8 @@ TEST(HotspotPixels, LimeDiscInRedRingWithWhiteCorners) {
     QImage image = whiteImage({25, 25});
     {
         QPainter painter(&image);
-        ShapePainter::paintHotspot(painter, QRect(5, 5, 15, 15), Qt::red, QColor(0, 255, 0));
+        ShapePainter::paint(painter, QRect(5, 5, 15, 15), ShapeKind::Circle, Qt::red, 1, QColor(0, 255, 0),
+                            false);
     }
     auto at = [&](int x, int y) { return image.pixel(5 + x, 5 + y); };
     for (QPoint corner : {QPoint(0, 0), QPoint(14, 0), QPoint(0, 14), QPoint(14, 14)})

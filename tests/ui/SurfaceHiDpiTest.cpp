@@ -59,7 +59,7 @@ TEST_F(HiDpiTest, AtRatioOneTheFrameIsThe96DpiDrawingPixelForPixel) {
         QPainter p(&expected);
         p.drawImage(pictureBox.topLeft(), layoutPicture.decode());
         for (QRect h : {hotspotBox, QRect(350, 40, 15, 15)})
-            ShapePainter::paintHotspot(p, h, QColor(255, 0, 0), QColor(0, 255, 0));
+            ShapePainter::paint(p, h, ShapeKind::Circle, QColor(255, 0, 0), 1, QColor(0, 255, 0), false);
         ShapePainter::paintMarker(p, redBox, QColor(255, 0, 0), 7, QColor(0, 255, 255));
         ShapePainter::paintMarker(p, blueBox, QColor(0, 0, 255), 7, QColor(0, 255, 255));
     }
@@ -88,7 +88,8 @@ TEST_F(HiDpiTest, AtRatioTwoThePictureIsTheDoubleSizeRenderingAndShapesAreDrawnA
     hotspotAt2.fill(Qt::transparent);
     {
         QPainter p(&hotspotAt2);
-        ShapePainter::paintHotspot(p, QRect(0, 0, 15, 15), QColor(255, 0, 0), QColor(0, 255, 0));
+        ShapePainter::paint(p, QRect(0, 0, 15, 15), ShapeKind::Circle, QColor(255, 0, 0), 1,
+                            QColor(0, 255, 0), false);
     }
     bool blocky = true;
     for (int y = 0; y < 30; ++y)

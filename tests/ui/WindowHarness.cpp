@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <stdexcept>
 
+#include "app/KvarnelApplication.h"
 #include "core/Catalogue.h"
 #include "ui/drawing/Surface.h"
 #include "ui/window/FormLayout.h"
@@ -67,6 +68,10 @@ WindowHarness::WindowHarness(HarnessOptions options) {
     QDir::setCurrent(dir_.path());
     if (options.journalFile) createJournal();
 
+    // The process-wide settings the program's application object makes, once.
+    static const bool fontsSubstituted = (KvarnelApplication::installFontSubstitutions(), true);
+    (void)fontsSubstituted;
+
     TForm1Options o;
     o.applicationTitle = options.title;
     o.keyboardLayouts = std::make_unique<RecordingLayouts>(layouts_);
@@ -74,6 +79,7 @@ WindowHarness::WindowHarness(HarnessOptions options) {
     o.hintDelayMs = options.hintDelayMs;
     o.hintDisplayMs = options.hintDisplayMs;
     form_ = std::make_unique<TForm1>(std::move(o));
+    QObject::connect(form_.get(), &TForm1::firstFrameShown, &KvarnelApplication::installWindowIcon);
     form_->show();
     if (!QTest::qWaitForWindowExposed(form_.get())) throw std::runtime_error("window not exposed");
     form_->activateWindow();
@@ -93,10 +99,17 @@ QImage WindowHarness::grab() {
     return form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QTimer& WindowHarness::timer1() {
+    auto* timer = form_->findChild<QTimer*>(QStringLiteral("Timer1"), Qt::FindDirectChildrenOnly);
+    if (!timer) throw std::runtime_error("the window has no Timer1");
+    return *timer;
+}
+
 int WindowHarness::index(const QString& element) {
-    const int i = form_->surface().indexOf(element);
-    if (i < 0) throw std::invalid_argument("no element " + element.toStdString());
-    return i;
+    const Surface& s = form_->surface();
+    for (int i = 0; i < s.elementCount(); ++i)
+        if (s.element(i).name == element) return i;
+    throw std::invalid_argument("no element " + element.toStdString());
 }
 
 bool WindowHarness::elementVisible(const QString& element) {

@@ -69,6 +69,8 @@ public:
     TForm1& form() { return *form_; }
     QWindow* window();
     std::vector<std::string>& layouts() { return layouts_; }
+    // The window's answer timer, found as its child "Timer1".
+    QTimer& timer1();
 
     QImage grab();
     QRgb pixel(int x, int y) { return grab().pixel(x, y) & 0xFFFFFF; }

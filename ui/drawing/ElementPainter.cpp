@@ -21,8 +21,8 @@ constexpr int kRingReach = 6;  // whole pixels beyond the box that the ring may 
 
 }  // namespace
 
-ElementPainter::ElementPainter(QPainter& painter, const Surface& surface)
-    : painter_(painter), surface_(surface), ratio_(painter.deviceTransform().m11()) {}
+ElementPainter::ElementPainter(QPainter& painter, const Surface& surface, ShapeSpriteCache& sprites)
+    : painter_(painter), surface_(surface), sprites_(sprites), ratio_(painter.deviceTransform().m11()) {}
 
 void ElementPainter::paint(const SurfaceElement& element, bool held) {
     switch (element.kind) {
@@ -126,9 +126,8 @@ void ElementPainter::paintShape(const SurfaceElement& element) {
     const QColor pen = surface_.colour(element.pen);
     const QColor brush = surface_.colour(element.brush);
     if (element.kind == SurfaceElement::Kind::Hotspot)
-        painter_.drawImage(element.box.topLeft(),
-                           surface_.sprites().sprite(ShapeKind::Circle, element.box.size(), pen,
-                                                     element.penWidth, brush, ratio_));
+        painter_.drawImage(element.box.topLeft(), sprites_.sprite(ShapeKind::Circle, element.box.size(), pen,
+                                                                  element.penWidth, brush, ratio_));
     else
         ShapePainter::paintMarker(painter_, element.box, pen, element.penWidth, brush);
 }

@@ -18,12 +18,14 @@ class QString;
 namespace kvarnel {
 
 class Surface;
+class ShapeSpriteCache;
 
 class ElementPainter {
 public:
-    // `surface` resolves the colour numbers (system colours from its palette).
+    // `surface` resolves the colour numbers (system colours from its palette);
+    // `sprites` holds the hotspots' pre-drawn copies, filled as they are needed.
     // The painter's transform must still be the device's own (no world transform).
-    ElementPainter(QPainter& painter, const Surface& surface);
+    ElementPainter(QPainter& painter, const Surface& surface, ShapeSpriteCache& sprites);
 
     // Device pixels per layout pixel of the painter's device.
     qreal ratio() const { return ratio_; }
@@ -54,6 +56,7 @@ private:
 
     QPainter& painter_;
     const Surface& surface_;
+    ShapeSpriteCache& sprites_;
     qreal ratio_;
 };
 

@@ -9,13 +9,12 @@ namespace kvarnel {
 
 namespace {
 
-bool isSquare(ShapeKind kind) {
-    return kind == ShapeKind::Square || kind == ShapeKind::RoundSquare || kind == ShapeKind::Circle;
-}
+// A circle is the square's inscribed ellipse; a rounded rectangle keeps the box's proportions.
+bool isSquare(ShapeKind kind) { return kind == ShapeKind::Circle; }
 
-bool isRounded(ShapeKind kind) { return kind == ShapeKind::RoundRect || kind == ShapeKind::RoundSquare; }
+bool isRounded(ShapeKind kind) { return kind == ShapeKind::RoundRect; }
 
-bool isElliptic(ShapeKind kind) { return kind == ShapeKind::Ellipse || kind == ShapeKind::Circle; }
+bool isElliptic(ShapeKind kind) { return kind == ShapeKind::Circle; }
 
 // The figure's shape around `rect` with corners of radius `radius`.
 QPainterPath figurePath(ShapeKind kind, const QRectF& rect, qreal radius) {

@@ -10,7 +10,8 @@ class QPainter;
 
 namespace kvarnel {
 
-enum class ShapeKind { Rectangle, Square, RoundRect, RoundSquare, Ellipse, Circle };
+// The figures the window draws: markers (rounded rectangles) and hotspots (circles).
+enum class ShapeKind { RoundRect, Circle };
 
 struct FigureGeometry {
     // In the box's own coordinates, right and bottom edges excluded.
@@ -30,9 +31,6 @@ public:
     static void paint(QPainter& painter, const QRect& box, ShapeKind kind, const QColor& pen, int penWidth,
                       const QColor& brush, bool mask);
 
-    static void paintHotspot(QPainter& painter, const QRect& box, const QColor& ring, const QColor& disc) {
-        paint(painter, box, ShapeKind::Circle, ring, 1, disc, false);
-    }
     static void paintMarker(QPainter& painter, const QRect& box, const QColor& outline, int penWidth,
                             const QColor& fill) {
         paint(painter, box, ShapeKind::RoundRect, outline, penWidth, fill, true);

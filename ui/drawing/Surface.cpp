@@ -44,7 +44,6 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
 int Surface::addElement(SurfaceElement element) {
     fitLabel(element);
     const int index = static_cast<int>(elements_.size());
-    if (!element.name.isEmpty() && !byName_.contains(element.name)) byName_.insert(element.name, index);
     elements_.push_back(std::move(element));
     if (elements_.back().visible) {
         update(elements_.back().box);
@@ -52,8 +51,6 @@ int Surface::addElement(SurfaceElement element) {
     }
     return index;
 }
-
-int Surface::indexOf(const QString& name) const { return byName_.value(name, -1); }
 
 const SurfaceElement& Surface::element(int index) const { return elements_.at(index); }
 
@@ -159,7 +156,7 @@ void Surface::paintEvent(QPaintEvent* event) {
     // One pass, bottom-up, into Qt's off-screen backing store, shown in one step.
     QPainter painter(this);
     const QRegion& area = event->region();
-    ElementPainter drawer(painter, *this);
+    ElementPainter drawer(painter, *this, sprites_);
     // The white background, but not where a picture covers it with its own
     // opaque pixels anyway (on a hi-DPI screen that is most of the bytes written).
     QRegion background(event->rect());
@@ -175,7 +172,9 @@ void Surface::paintEvent(QPaintEvent* event) {
         painter.restore();
     }
     if (focusRing_ >= 0 && elements_[focusRing_].visible) drawer.paintFocusRing(elements_[focusRing_].box);
-    if (!picturesPrepared_) preparePicturesAhead(drawer.ratio());
+    if (picturesPrepared_) return;
+    preparePicturesAhead(drawer.ratio());
+    emit firstFramePainted();
 }
 
 // The pictures not shown yet (the close-ups) are made ready for this screen
@@ -258,6 +257,7 @@ void Surface::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     pointerInside_ = false;
     refreshPointer();
+    emit pointerLeft();
 }
 
 void Surface::endCapture() {
@@ -274,10 +274,7 @@ void Surface::refreshPointer() {
     const bool hand = under >= 0 && elements_[under].kind == SurfaceElement::Kind::Hotspot;
     const Qt::CursorShape shape = hand ? Qt::PointingHandCursor : Qt::ArrowCursor;
     if (cursor().shape() != shape) setCursor(shape);
-    if (under != hover_) {
-        hover_ = under;
-        emit hoverChanged(under);
-    }
+    hover_ = under;
 }
 
 void Surface::fitLabel(SurfaceElement& element) {

@@ -4,7 +4,6 @@
 // keeps the mouse capture from press to release itself, so an element that hides
 // during its own press still receives its release. Assistive technologies see
 // its buttons, labels and hotspots (SurfaceAccessible) and may click them.
-#include <QHash>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -21,7 +20,6 @@ public:
 
     // Appends on top of what exists; returns the element's index (creation order).
     int addElement(SurfaceElement element);
-    int indexOf(const QString& name) const;  // -1 when unknown
     const SurfaceElement& element(int index) const;
     int elementCount() const;
 
@@ -52,8 +50,6 @@ public:
 
     // Resolves a colour number; system colours come from the palette.
     QColor colour(ColourNumber number) const;
-    // Pre-drawn copy-mode shapes, shared by all hotspots of this surface.
-    ShapeSpriteCache& sprites() const { return sprites_; }
 
 signals:
     // A press or release on an element (releases go to the captured element).
@@ -61,10 +57,12 @@ signals:
     void elementReleased(int index, Qt::MouseButton button);
     // A left press and release on the same enabled button, with the pointer over it.
     void buttonClicked(int index);
-    // The element under the pointer changed (-1: none), for hints and pointers.
-    void hoverChanged(int index);
     // Every pointer movement over the surface, with the element under it (-1: none).
     void pointerMoved(int index, const QPoint& globalPos);
+    // The pointer left the surface.
+    void pointerLeft();
+    // The first frame has been drawn (sent once, from within that paint).
+    void firstFramePainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -84,7 +82,6 @@ private:
     void preparePicturesAhead(qreal ratio);
 
     std::vector<SurfaceElement> elements_;
-    QHash<QString, int> byName_;
     int capture_ = -1;
     int hover_ = -1;
     int focusRing_ = -1;
@@ -95,7 +92,7 @@ private:
     QPoint pointer_;
     bool pointerInside_ = false;
     bool picturesPrepared_ = false;  // after the first frame
-    mutable ShapeSpriteCache sprites_;
+    ShapeSpriteCache sprites_;       // pre-drawn hotspots, shared by all of them; filled while painting
 };
 
 }  // namespace kvarnel

@@ -47,7 +47,8 @@ void ModeController::FormCreate() {
 
     viewer_.ShowHotspots();
     viewer_.ShowHotspotHints();
-    call(callbacks_.enableDoubleBuffering);
+    // No step turns double buffering on here: Qt composes every repaint of the
+    // window in its off-screen backing store and shows it in one step anyway.
 
     enterStudyMode();
 }

@@ -20,9 +20,8 @@ constexpr const char* kSurnameMissingText = "You must enter your last name!";
 
 // What the window does for the controller. Empty functions are skipped.
 struct ModeCallbacks {
-    std::function<void()> requestQuit;            // end the event loop after this event
-    std::function<void()> applyHintSettings;      // 50 ms delay, 10 s display, lime background
-    std::function<void()> enableDoubleBuffering;  // compose each repaint off screen
+    std::function<void()> requestQuit;        // end the event loop after this event
+    std::function<void()> applyHintSettings;  // the hint's lime background
 };
 
 class ModeController {

@@ -61,7 +61,7 @@ void DescriptionPanels::create(QWidget& form, QColor textColour) {
     }
 }
 
-QTextEdit* DescriptionPanels::panel(NodeNumber node) const {
+QTextEdit* DescriptionPanels::panel(NodeNumber node) {
     if (node < 1 || node > kNodeCount) return nullptr;
     const auto i = static_cast<std::size_t>(node - 1);
     if (panels_[i] && !filled_[i]) fill(node);
@@ -77,7 +77,7 @@ QString DescriptionPanels::descriptionText(NodeNumber node) {
     return text;
 }
 
-void DescriptionPanels::fill(NodeNumber node) const {
+void DescriptionPanels::fill(NodeNumber node) {
     const auto i = static_cast<std::size_t>(node - 1);
     filled_.set(i);
     QTextEdit* memo = panels_[i];

@@ -20,20 +20,20 @@ public:
     // Creates the panels as children of `form`, above its earlier children.
     void create(QWidget& form, QColor textColour);
 
-    // The node's panel, filled on the first call; nullptr outside 1..kNodeCount
-    // or before create().
-    QTextEdit* panel(NodeNumber node) const;
+    // The node's panel, filled on the first call (so not const); nullptr
+    // outside 1..kNodeCount or before create().
+    QTextEdit* panel(NodeNumber node);
 
     // The description text of a node as its panel shows it (from the resources).
     static QString descriptionText(NodeNumber node);
 
 private:
-    void fill(NodeNumber node) const;
+    void fill(NodeNumber node);
 
     std::array<QTextEdit*, kNodeCount> panels_{};  // children of the form (owned by Qt)
     QColor textColour_;
     // Which panels have their text: filling is part of handing a panel out.
-    mutable std::bitset<kNodeCount> filled_;
+    std::bitset<kNodeCount> filled_;
 };
 
 }  // namespace kvarnel

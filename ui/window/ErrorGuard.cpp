@@ -1,12 +1,11 @@
 #include "ErrorGuard.h"
 
-#include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QWidget>
 #include <exception>
 #include <utility>
 
+#include "FocusReturn.h"
 #include "core/InOutError.h"
 
 namespace kvarnel {
@@ -40,13 +39,9 @@ void ErrorGuard::report(const std::string& message) noexcept {
         box.setWindowModality(Qt::ApplicationModal);
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
-        QPointer<QWidget> focus = QApplication::focusWidget();
+        const FocusReturn focus;
         box.exec();
-        // The window that was active gets the keyboard back, at the control that had it.
-        if (focus) {
-            focus->activateWindow();
-            focus->setFocus(Qt::OtherFocusReason);
-        }
+        focus.restore();
     } catch (...) {
         // Nothing sensible is left to do when even the box cannot be shown.
     }

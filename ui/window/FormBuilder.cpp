@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -96,8 +95,8 @@ void FormBuilder::buildSurface() {
         parts_.controlIndex[static_cast<std::size_t>(row.control)] = parts_.surface->addElement(std::move(e));
         if (row.shapesUpTo) addShapesUpTo(row.shapesUpTo, nextShape);
     }
-    if (nextShape != Catalogue::standard().stacking().size())
-        throw std::logic_error("the layout does not create every hotspot and marker");
+    Q_ASSERT_X(nextShape == Catalogue::standard().stacking().size(), "FormBuilder",
+               "the layout does not create every hotspot and marker");
 }
 
 void FormBuilder::addShapesUpTo(const char* lastShape, std::size_t& next) {
@@ -116,14 +115,14 @@ void FormBuilder::addShapesUpTo(const char* lastShape, std::size_t& next) {
             e.penWidth = 1;
             e.hint = QString::fromUtf8(h->hint.data(), static_cast<int>(h->hint.size()));
             e.node = h->node;
-        } else if (const MarkerRow* m = catalogue.marker(name)) {
+        } else {
+            const MarkerRow* m = catalogue.marker(name);
+            Q_ASSERT_X(m, "FormBuilder", "a shape in the stacking order is neither hotspot nor marker");
             e.kind = SurfaceElement::Kind::Marker;
             e.box = QRect(m->left, m->top, m->width, m->height);
             e.pen = m->outline == Outline::Red ? clRed : clBlue;
             e.brush = clAqua;
             e.penWidth = 7;
-        } else {
-            throw std::logic_error("unknown shape in the stacking order");
         }
         parts_.shapeIndex.emplace(std::string(name), parts_.surface->addElement(std::move(e)));
         if (name == lastShape) return;

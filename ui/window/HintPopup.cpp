@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolTip>
-#include <algorithm>
+
+#include "OnScreen.h"
 
 namespace kvarnel {
 
@@ -44,11 +45,7 @@ void HintPopup::setBackground(const QColor& colour) {
 }
 
 QPoint HintPopup::placement(const QSize& size, const QPoint& pointer, const QRect& desktop) {
-    int x = pointer.x();
-    int y = pointer.y() + kHintBelowPointer;
-    x = std::max(desktop.left(), std::min(x, desktop.left() + desktop.width() - size.width()));
-    y = std::max(desktop.top(), std::min(y, desktop.top() + desktop.height() - size.height()));
-    return {x, y};
+    return keptOnScreen(pointer + QPoint(0, kHintBelowPointer), size, desktop);
 }
 
 }  // namespace kvarnel

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
+
+#include "FocusReturn.h"
+#include "OnScreen.h"
 
 namespace kvarnel {
 
@@ -36,22 +37,15 @@ RegistrationMessage::RegistrationMessage(const QString& title, const QString& te
 QString RegistrationMessage::text() const { return label_->text(); }
 
 void RegistrationMessage::run(const QString& title, const QString& text, QWidget* parent) {
-    QPointer<QWidget> focus = QApplication::focusWidget();
+    const FocusReturn focus;
     RegistrationMessage message(title, text, parent);
     message.exec();
-    // The window that was active gets the keyboard back, at the control that had it.
-    if (focus) {
-        focus->activateWindow();
-        focus->setFocus(Qt::OtherFocusReason);
-    }
+    focus.restore();
 }
 
 QPoint RegistrationMessage::placement(const QSize& size, const QRect& screen) {
-    int x = screen.left() + screen.width() / 2;
-    int y = screen.top() + kRegistrationMessageTop;
-    x = std::max(screen.left(), std::min(x, screen.left() + screen.width() - size.width()));
-    y = std::max(screen.top(), std::min(y, screen.top() + screen.height() - size.height()));
-    return {x, y};
+    return keptOnScreen({screen.left() + screen.width() / 2, screen.top() + kRegistrationMessageTop}, size,
+                        screen);
 }
 
 void RegistrationMessage::showEvent(QShowEvent* event) {

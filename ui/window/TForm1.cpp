@@ -3,14 +3,12 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDirIterator>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTextEdit>
-#include <stdexcept>
 
 #include "FormBuilder.h"
 #include "FormLayout.h"
@@ -81,13 +79,11 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
       layouts_(layoutsOrPlatform(std::move(options_.keyboardLayouts))),
       clock_(clockOrLocale(std::move(options_.clock))),
       mode_(*this, engine_, viewer_, *layouts_, *clock_, random_,
-            ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); },
-                          [this] { doubleBuffered_ = true; }}),
+            ModeCallbacks{[this] { requestQuit(); }, [this] { applyHintSettings(); }}),
       hints_(options_.hintDelayMs, options_.hintDisplayMs) {
     // The first frame shows the overview: made ready while the window is built,
     // for the density it will be drawn at (a hi-DPI screen draws the double size).
     FormBuilder::prepareOverviewAhead(pictures_, devicePixelRatioF());
-    installFontSubstitutions();
     QAccessible::installFactory(formAccessible);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -106,6 +102,10 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     connect(parts_.surface, &Surface::elementReleased, this, &TForm1::onElementReleased);
     connect(parts_.surface, &Surface::buttonClicked, this, &TForm1::onButtonClicked);
     connect(parts_.surface, &Surface::pointerMoved, this, &TForm1::onPointerMoved);
+    connect(parts_.surface, &Surface::pointerLeft, &hints_, &HintController::pointerLeft);
+    // Queued: sent once the whole first frame has been drawn and shown.
+    connect(parts_.surface, &Surface::firstFramePainted, this, &TForm1::firstFrameShown,
+            Qt::QueuedConnection);
     access_ = std::make_unique<HotspotAccess>(*this, *this, *parts_.surface, parts_.shapeIndex, viewer_,
                                               hints_, guard_);
 
@@ -114,8 +114,12 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     connect(&hints_, &HintController::hideHint, hintPopup_.get(), &QWidget::hide);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState s) { hints_.activationChanged(s == Qt::ApplicationActive); });
+    // Application-wide, not the surface's own events: the keyboard can show a
+    // hint wherever the pointer is, and a press on an entry field or a panel,
+    // or a key typed into an entry field, must take it away as well.
     qApp->installEventFilter(this);
 
+    timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setInterval(kTimer1IntervalMs);
     connect(&timer1_, &QTimer::timeout, this, [this] { guard_.run([this] { mode_.Timer1Timer(); }); });
 
@@ -125,18 +129,6 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 TForm1::~TForm1() {
     if (qApp) qApp->removeEventFilter(this);
     if (pointerHidden_) QGuiApplication::restoreOverrideCursor();
-}
-
-void TForm1::installWindowIcon() {
-    QIcon icon;
-    for (QDirIterator it(QStringLiteral(":/icon"), {QStringLiteral("*.png")}); it.hasNext();)
-        icon.addFile(it.next());
-    setWindowIcon(icon);
-}
-
-void TForm1::installFontSubstitutions() {
-    for (const FontSubstitution& s : kFontSubstitutions)
-        QFont::insertSubstitution(QString::fromLatin1(s.family), QString::fromLatin1(s.substitute));
 }
 
 QWidget* TForm1::childControl(Control c) const {
@@ -154,14 +146,14 @@ QWidget* TForm1::childControl(Control c) const {
     }
 }
 
-QTextEdit* TForm1::panel(NodeNumber node) const { return parts_.panels.panel(node); }
+QTextEdit* TForm1::panel(NodeNumber node) { return parts_.panels.panel(node); }
 
 int TForm1::surfaceIndex(Control c) const { return parts_.controlIndex[static_cast<std::size_t>(c)]; }
 
 int TForm1::shapeIndex(std::string_view shape) const {
+    // The callers name shapes from the catalogue, whose every shape the builder made.
     const auto it = parts_.shapeIndex.find(shape);
-    if (it == parts_.shapeIndex.end())
-        throw std::invalid_argument("no such hotspot or marker: " + std::string(shape));
+    Q_ASSERT_X(it != parts_.shapeIndex.end(), "TForm1", "no such hotspot or marker");
     return it->second;
 }
 
@@ -270,10 +262,9 @@ void TForm1::setHotspotHint(std::string_view hotspot, bool enabled) {
 }
 
 void TForm1::setPanelVisible(NodeNumber node, bool visible) {
-    if (QTextEdit* memo = panel(node))
-        memo->setVisible(visible);
-    else
-        throw std::invalid_argument("no panel for node " + std::to_string(node));
+    QTextEdit* memo = panel(node);
+    Q_ASSERT_X(memo, "TForm1", "no panel for a node outside the catalogue");
+    memo->setVisible(visible);
 }
 
 void TForm1::setPointerHidden(bool hidden) {
@@ -376,17 +367,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         // Any press, release, wheel turn or key takes the hint away. Only the
         // widget's own delivery counts (Qt also shows the event to its window).
         if (watched->isWidgetType()) hints_.mouseButtonOrWheelOrKey();
-        break;
-    case QEvent::Leave:
-        if (watched == parts_.surface) hints_.pointerLeft();
-        break;
-    case QEvent::Paint:
-        // The icon's pictures (every size decoded, and on X11 all of them sent
-        // to the server) are set once the first frame is on screen, not before.
-        if (watched == parts_.surface && !iconScheduled_) {
-            iconScheduled_ = true;
-            QTimer::singleShot(0, this, &TForm1::installWindowIcon);
-        }
         break;
     default:
         break;

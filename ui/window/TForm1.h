@@ -77,18 +77,15 @@ public:
     using QWidget::setVisible;
 
     // The pieces, for the program's tests.
-    Surface& surface() const { return *parts_.surface; }
+    Surface& surface() { return *parts_.surface; }
     QWidget* childControl(Control c) const;  // nullptr for surface elements
-    QTextEdit* panel(NodeNumber node) const;
-    HintPopup& hintPopup() const { return *hintPopup_; }
+    QTextEdit* panel(NodeNumber node);       // fills the panel's text on the first call
+    HintPopup& hintPopup() { return *hintPopup_; }
     HintController& hints() { return hints_; }
-    TestEngine& engine() { return engine_; }
     Random& random() { return random_; }
-    QTimer& timer1() { return timer1_; }
     ErrorGuard& errorGuard() { return guard_; }
     bool pointerHidden() const { return pointerHidden_; }
     bool quitRequested() const { return quitRequested_; }
-    bool doubleBuffered() const { return doubleBuffered_; }
 
     // Runs a click handler as the push button's release would.
     void clickButton(Control button);
@@ -96,11 +93,11 @@ public:
     // Puts the window's outer frame in the middle of the primary screen.
     void centreOnPrimaryScreen();
 
-    static void installFontSubstitutions();
-
 signals:
     // "EXIT" has written what was due and asks the program to end.
     void exitRequested();
+    // The window's first frame is on screen (sent once, after that frame).
+    void firstFrameShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,7 +114,6 @@ private:
     void onPointerMoved(int index, const QPoint& globalPos);
     void requestQuit();
     void applyHintSettings();
-    void installWindowIcon();
 
     TForm1Options options_;
     PictureResources pictures_;
@@ -133,13 +129,11 @@ private:
     std::unique_ptr<DateTimeTexts> clock_;
     ModeController mode_;
     HintController hints_;
-    QTimer timer1_;
+    QTimer timer1_{this};  // "Timer1": the answer's 300 ms ticks
 
     bool pointerHidden_ = false;
     bool quitRequested_ = false;
-    bool doubleBuffered_ = false;
     bool centred_ = false;
-    bool iconScheduled_ = false;             // the window icon is set after the first frame
     std::unique_ptr<HotspotAccess> access_;  // keys and assistive technologies for the hotspots
 };
 
