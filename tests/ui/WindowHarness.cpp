@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "core/Catalogue.h"
+#include "tests/support/RecordingKeyboardLayouts.h"
 #include "ui/drawing/Surface.h"
 #include "ui/window/FormLayout.h"
 #include "ui/window/RegistrationMessage.h"
@@ -69,7 +70,7 @@ WindowHarness::WindowHarness(HarnessOptions options) {
 
     TForm1Options o;
     o.applicationTitle = options.title;
-    o.keyboardLayouts = std::make_unique<RecordingLayouts>(layouts_);
+    o.keyboardLayouts = std::make_unique<RecordingKeyboardLayouts>(layouts_);
     o.clock = std::make_unique<FixedClock>();
     o.hintDelayMs = options.hintDelayMs;
     o.hintDisplayMs = options.hintDisplayMs;
