@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(hidden.count(), hiddenBefore);
     }
     // Nothing happens until the last millisecond of `ms`; then `spy` gets one more signal.
-    static void expectAfterExactly(ManualClock& clock, QSignalSpy& spy, int ms) {
+    void expectAfterExactly(QSignalSpy& spy, int ms) {
         const auto before = spy.count();
         clock.advance(ms - 1);
         EXPECT_EQ(spy.count(), before) << "early";
@@ -57,7 +57,7 @@ TEST_F(Hints, Rule1ShownAfterThePointerHasRestedForTheDelay) {
     moveOnA();
     EXPECT_EQ(shown.count(), 0);
     EXPECT_EQ(hints.state(), HintController::State::Waiting);
-    expectAfterExactly(clock, shown, kDelay);
+    expectAfterExactly(shown, kDelay);
     ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(0).toString(), kTextA);  // the whole text, trailing blank kept
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt);
@@ -70,7 +70,7 @@ TEST_F(Hints, Rule1EveryMovementBeforeTheHintRestartsTheWait) {
     }
     EXPECT_EQ(shown.count(), 0);
     moveOnA(kAt + QPoint(20, 1));
-    expectAfterExactly(clock, shown, kDelay);
+    expectAfterExactly(shown, kDelay);
     ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt + QPoint(20, 1));  // where it came to rest
 }
@@ -85,7 +85,7 @@ TEST_F(Hints, Rule2MovesInsideTheHotspotChangeNothing) {
 
 TEST_F(Hints, Rule3HiddenAfterTheDisplayTimeAndNotShownAgainWhileThePointerStays) {
     showA();
-    expectAfterExactly(clock, hidden, kDisplay);
+    expectAfterExactly(hidden, kDisplay);
     moveOnA(kAt + QPoint(2, 2));
     expectQuietFor(2 * kDelay);
     EXPECT_EQ(shown.count(), 1);
@@ -98,7 +98,7 @@ TEST_F(Hints, Rule4LeavingOntoNothingWithAHintHidesAtOnceAndEndsTheSequence) {
     EXPECT_EQ(hints.state(), HintController::State::Idle);
     moveOnA();
     EXPECT_EQ(shown.count(), 1) << "re-entering waits again";
-    expectAfterExactly(clock, shown, kDelay);
+    expectAfterExactly(shown, kDelay);
 }
 
 TEST_F(Hints, Rule4AHotspotWithItsHintOffCountsAsNothing) {
@@ -132,14 +132,14 @@ TEST_F(Hints, Rule5AlsoAfterTheFirstHintTimedOut) {
     ASSERT_EQ(shown.count(), 2);
     EXPECT_EQ(shown.at(1).at(0).toString(), kTextB);
     // The second hint has its own display time.
-    expectAfterExactly(clock, hidden, kDisplay);
+    expectAfterExactly(hidden, kDisplay);
 }
 
 TEST_F(Hints, Rule5DoesNotApplyWhileStillWaiting) {
     moveOnA();
     moveOnB();
     EXPECT_EQ(shown.count(), 0);
-    expectAfterExactly(clock, shown, kDelay);
+    expectAfterExactly(shown, kDelay);
     ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(0).toString(), kTextB);
 }
@@ -151,7 +151,7 @@ TEST_F(Hints, Rule6PressesWheelAndKeysHideAtOnceAndEndTheSequence) {
     EXPECT_EQ(hints.state(), HintController::State::Idle);
     moveOnB();
     EXPECT_EQ(shown.count(), 1) << "no re-show at once after the sequence ended";
-    expectAfterExactly(clock, shown, kDelay);
+    expectAfterExactly(shown, kDelay);
 }
 
 TEST_F(Hints, Rule6LeavingTheClientAreaHidesAtOnce) {
@@ -171,7 +171,7 @@ TEST_F(Hints, Rules6And7DeactivationHidesAndNoHintAppearsWhileInactive) {
     EXPECT_EQ(shown.count(), 1);
     hints.activationChanged(true);
     moveOnA();
-    expectAfterExactly(clock, shown, kDelay);
+    expectAfterExactly(shown, kDelay);
 }
 
 TEST_F(Hints, Rule6ActivationEndsAPendingWait) {
@@ -185,8 +185,8 @@ TEST_F(Hints, TheProgramsDelayIsFiftyMillisecondsAndItsDisplayTimeTenSeconds) {
     QSignalSpy defaultShown(&defaults, &HintController::showHint);
     QSignalSpy defaultHidden(&defaults, &HintController::hideHint);
     defaults.pointerMoved(0, kAt, true, kTextA);
-    expectAfterExactly(clock, defaultShown, 50);
-    expectAfterExactly(clock, defaultHidden, 10000);
+    expectAfterExactly(defaultShown, 50);
+    expectAfterExactly(defaultHidden, 10000);
 }
 
 // The program's timers: precise, so never early (under wine a precise timer may
