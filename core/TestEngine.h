@@ -37,8 +37,12 @@ public:
     static std::string GradeFor(int percentage);
     static ColourNumber GradeColour(const std::string& grade);
 
+    // Entering a mode and the window's creation start the count of right answers
+    // afresh; the creation also lets the next press count as an answer.
+    void ResetCorrectCount() { state_.CorrectCount = 0; }
+    void SetAnswerPending() { state_.AnswerPending = true; }
+
     const TestState& state() const { return state_; }
-    TestState& state() { return state_; }
 
 private:
     FormView& view_;

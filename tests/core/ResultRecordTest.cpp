@@ -6,28 +6,12 @@
 #include <vector>
 
 #include "core/ResultRecord.h"
+#include "tests/support/FixedClock.h"
 
 using namespace kvarnel;
+using kvarnel::testing::FixedClock;
 
 namespace {
-
-// Hands out fixed texts and records in which order they were asked for.
-class ScriptedClock : public DateTimeTexts {
-public:
-    ScriptedClock(std::string date, std::string time) : date_(std::move(date)), time_(std::move(time)) {}
-    std::string timeText() override {
-        reads.push_back("time");
-        return time_;
-    }
-    std::string dateText() override {
-        reads.push_back("date");
-        return date_;
-    }
-    std::vector<std::string> reads;
-
-private:
-    std::string date_, time_;
-};
 
 struct FieldCase {
     std::string typed;
@@ -51,18 +35,18 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"~ !#", "~ !#"}, FieldCase{"", ""}));
 
 TEST(ResultRecord, FourFieldsJoinedDateFirst) {
-    ScriptedClock clock("07.12.2026", "14:13:51");
+    FixedClock clock;
     EXPECT_EQ(buildResultRecord(clock, "41-ТЭ", "Петров"), "07.12.2026 / 14:13:51 / 41-ТЭ / Петров");
 }
 
 TEST(ResultRecord, TimeIsReadBeforeTheDate) {
-    ScriptedClock clock("d", "t");
+    FixedClock clock("d", "t");
     buildResultRecord(clock, "g", "s");
     EXPECT_EQ(clock.reads, (std::vector<std::string>{"time", "date"}));
 }
 
 TEST(ResultRecord, FieldsAreWrittenAsTypedExceptControlCharacters) {
-    ScriptedClock clock("01.01.2027", "00:00:01");
+    FixedClock clock("01.01.2027", "00:00:01");
     EXPECT_EQ(buildResultRecord(clock, " a / b ", "   "), "01.01.2027 / 00:00:01 /  a / b  /    ");
     EXPECT_EQ(buildResultRecord(clock, "41\n", "Ив\tанов\r"), "01.01.2027 / 00:00:01 / 41  / Ив анов ");
 }

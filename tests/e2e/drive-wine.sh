@@ -12,10 +12,6 @@ start_in() {
     cd "$1"
     start_window "$1/out.log" "$2" wine "$program"
 }
-is_lime() { [ "$(pixel "$1" "$2")" = "0 255 0" ]; }
-not_lime() { [ "$(pixel "$1" "$2")" != "0 255 0" ]; }
-hint_shown() { [ "$(lime_count 223 480 120 30)" -gt 200 ]; }
-front_marker_tinted() { local r g b; read -r r g b <<<"$(pixel 427 328)"; [ "$r" -lt 40 ]; }
 # Presses Return (the box's OK) and waits up to 10 s for the box to go.
 dismiss_box() {
     xdotool key Return

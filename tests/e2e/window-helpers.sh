@@ -27,3 +27,14 @@ wait_for_window() {
     done
     echo "$wid"
 }
+# Repeats a check (a shell command) every 0.2 s for up to the given tenths of a second.
+within() {
+    local tenths=$1; shift
+    for _ in $(seq 1 $((tenths / 2))); do "$@" && return 0; sleep 0.2; done
+    "$@"
+}
+# What the drivers wait for on the screen.
+is_lime() { [ "$(pixel "$1" "$2")" = "0 255 0" ]; }
+not_lime() { [ "$(pixel "$1" "$2")" != "0 255 0" ]; }
+hint_shown() { [ "$(lime_count 223 480 120 30)" -gt 200 ]; }  # below the pointer over ShapeV1
+front_marker_tinted() { local r g b; read -r r g b <<<"$(pixel 427 328)"; [ "$r" -lt 40 ]; }  # inside ShapeM4

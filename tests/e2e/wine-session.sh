@@ -8,12 +8,6 @@ fail() {
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
     exit 1
 }
-# Repeats a check (a shell command) every 0.2 s for up to the given tenths of a second.
-within() {
-    local tenths=$1; shift
-    for _ in $(seq 1 $((tenths / 2))); do "$@" && return 0; sleep 0.2; done
-    "$@"
-}
 # Runs the command (wine and its arguments) in the background, its output to the log,
 # and waits up to the given tenths for the window; sets pid, wid and the window's
 # origin ox, oy.

@@ -13,17 +13,11 @@
 #include "tests/support/FakeFormView.h"
 #include "tests/support/FakeJournal.h"
 #include "tests/support/FixedClock.h"
+#include "tests/support/RecordingKeyboardLayouts.h"
 #include "ui/flow/CloseUpViewer.h"
-#include "ui/flow/KeyboardLayouts.h"
 #include "ui/flow/ModeController.h"
 
 namespace kvarnel::testing {
-
-class RecordingKeyboardLayouts : public KeyboardLayouts {
-public:
-    void activate(std::string_view layoutId) override { activated.emplace_back(layoutId); }
-    std::vector<std::string> activated;
-};
 
 inline const std::string kGroup = "41-ТЭ";
 inline const std::string kSurname = "Петров";
@@ -36,7 +30,8 @@ struct FlowRig {
     Random random;
     TestEngine engine{view, random, journal};
     CloseUpViewer viewer{view, engine};
-    RecordingKeyboardLayouts layouts;
+    std::vector<std::string> activatedLayouts;
+    RecordingKeyboardLayouts layouts{activatedLayouts};
     FixedClock clock;
     int quitRequests = 0;
     int hintSettingsApplied = 0;

@@ -1,4 +1,5 @@
-// The hint sequence with short delays: when a hotspot's hint appears and goes.
+// The hint sequence: when a hotspot's hint appears and goes, on a clock the test
+// moves by hand, and once on Qt's own timers.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -6,20 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "tests/support/ManualClock.h"
 #include "ui/flow/HintController.h"
 
 namespace kvarnel::testing {
 namespace {
 
-QCoreApplication& application() {
-    static int argc = 1;
-    static char name[] = "flow_hint_controller";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-constexpr int kDelay = 150;  // long enough that 20 ms steps never let it run out
+constexpr int kDelay = 150;
 constexpr int kDisplay = 400;
 const QString kTextA = QStringLiteral("Rotor ");
 const QString kTextB = QStringLiteral("Support bearing");
@@ -27,8 +21,8 @@ const QPoint kAt(500, 300);
 
 class Hints : public ::testing::Test {
 protected:
-    QCoreApplication& app_ = application();  // before the controller's timers
-    HintController hints{kDelay, kDisplay};
+    ManualClock clock;
+    HintController hints{clock.timers(), kDelay, kDisplay};
     QSignalSpy shown{&hints, &HintController::showHint};
     QSignalSpy hidden{&hints, &HintController::hideHint};
 
@@ -38,26 +32,33 @@ protected:
     // Rest on hotspot A until its hint shows.
     void showA() {
         moveOnA();
-        ASSERT_TRUE(shown.wait(5 * kDelay));
+        clock.advance(kDelay);
+        ASSERT_EQ(shown.count(), 1);
         ASSERT_EQ(hints.state(), HintController::State::Showing);
     }
     // Nothing arrives within `ms` (longer than the delay).
     void expectQuietFor(int ms) {
         const auto before = shown.count(), hiddenBefore = hidden.count();
-        QTest::qWait(ms);
+        clock.advance(ms);
         EXPECT_EQ(shown.count(), before);
         EXPECT_EQ(hidden.count(), hiddenBefore);
+    }
+    // Nothing happens until the last millisecond of `ms`; then `spy` gets one more signal.
+    void expectAfterExactly(QSignalSpy& spy, int ms) {
+        const auto before = spy.count();
+        clock.advance(ms - 1);
+        EXPECT_EQ(spy.count(), before) << "early";
+        clock.advance(1);
+        EXPECT_EQ(spy.count(), before + 1) << "not on time";
     }
 };
 
 TEST_F(Hints, Rule1ShownAfterThePointerHasRestedForTheDelay) {
-    QElapsedTimer clock;
-    clock.start();
     moveOnA();
     EXPECT_EQ(shown.count(), 0);
     EXPECT_EQ(hints.state(), HintController::State::Waiting);
-    ASSERT_TRUE(shown.wait(5 * kDelay));
-    EXPECT_GE(clock.elapsed(), kDelay);               // never early: the timers are precise
+    expectAfterExactly(shown, kDelay);
+    ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(0).toString(), kTextA);  // the whole text, trailing blank kept
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt);
 }
@@ -65,14 +66,12 @@ TEST_F(Hints, Rule1ShownAfterThePointerHasRestedForTheDelay) {
 TEST_F(Hints, Rule1EveryMovementBeforeTheHintRestartsTheWait) {
     for (int i = 0; i < 12; ++i) {  // 12 x 20 ms, longer than the delay in all
         moveOnA(kAt + QPoint(i, 0));
-        QTest::qWait(20);
+        clock.advance(20);
     }
     EXPECT_EQ(shown.count(), 0);
-    QElapsedTimer clock;
-    clock.start();
     moveOnA(kAt + QPoint(20, 1));
-    ASSERT_TRUE(shown.wait(5 * kDelay));
-    EXPECT_GE(clock.elapsed(), kDelay);
+    expectAfterExactly(shown, kDelay);
+    ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(1).toPoint(), kAt + QPoint(20, 1));  // where it came to rest
 }
 
@@ -86,13 +85,7 @@ TEST_F(Hints, Rule2MovesInsideTheHotspotChangeNothing) {
 
 TEST_F(Hints, Rule3HiddenAfterTheDisplayTimeAndNotShownAgainWhileThePointerStays) {
     showA();
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_TRUE(hidden.wait(5 * kDisplay));
-    // A coarse timer may fire 5 % early; a precise one within a few milliseconds
-    // (under wine up to 3 ms of 400), and the clock starts after the timer.
-    EXPECT_GE(clock.elapsed(), kDisplay * 99 / 100);
-    EXPECT_EQ(hidden.count(), 1);
+    expectAfterExactly(hidden, kDisplay);
     moveOnA(kAt + QPoint(2, 2));
     expectQuietFor(2 * kDelay);
     EXPECT_EQ(shown.count(), 1);
@@ -105,8 +98,7 @@ TEST_F(Hints, Rule4LeavingOntoNothingWithAHintHidesAtOnceAndEndsTheSequence) {
     EXPECT_EQ(hints.state(), HintController::State::Idle);
     moveOnA();
     EXPECT_EQ(shown.count(), 1) << "re-entering waits again";
-    ASSERT_TRUE(shown.wait(5 * kDelay));
-    EXPECT_EQ(shown.count(), 2);
+    expectAfterExactly(shown, kDelay);
 }
 
 TEST_F(Hints, Rule4AHotspotWithItsHintOffCountsAsNothing) {
@@ -134,19 +126,21 @@ TEST_F(Hints, Rule5StraightOntoAnotherHotspotShowsItsHintAtOnce) {
 
 TEST_F(Hints, Rule5AlsoAfterTheFirstHintTimedOut) {
     showA();
-    ASSERT_TRUE(hidden.wait(5 * kDisplay));
+    clock.advance(kDisplay);
+    ASSERT_EQ(hidden.count(), 1);
     moveOnB();
     ASSERT_EQ(shown.count(), 2);
     EXPECT_EQ(shown.at(1).at(0).toString(), kTextB);
     // The second hint has its own display time.
-    ASSERT_TRUE(hidden.wait(5 * kDisplay));
+    expectAfterExactly(hidden, kDisplay);
 }
 
 TEST_F(Hints, Rule5DoesNotApplyWhileStillWaiting) {
     moveOnA();
     moveOnB();
     EXPECT_EQ(shown.count(), 0);
-    ASSERT_TRUE(shown.wait(5 * kDelay));
+    expectAfterExactly(shown, kDelay);
+    ASSERT_EQ(shown.count(), 1);
     EXPECT_EQ(shown.at(0).at(0).toString(), kTextB);
 }
 
@@ -157,7 +151,7 @@ TEST_F(Hints, Rule6PressesWheelAndKeysHideAtOnceAndEndTheSequence) {
     EXPECT_EQ(hints.state(), HintController::State::Idle);
     moveOnB();
     EXPECT_EQ(shown.count(), 1) << "no re-show at once after the sequence ended";
-    ASSERT_TRUE(shown.wait(5 * kDelay));
+    expectAfterExactly(shown, kDelay);
 }
 
 TEST_F(Hints, Rule6LeavingTheClientAreaHidesAtOnce) {
@@ -177,7 +171,7 @@ TEST_F(Hints, Rules6And7DeactivationHidesAndNoHintAppearsWhileInactive) {
     EXPECT_EQ(shown.count(), 1);
     hints.activationChanged(true);
     moveOnA();
-    ASSERT_TRUE(shown.wait(5 * kDelay));
+    expectAfterExactly(shown, kDelay);
 }
 
 TEST_F(Hints, Rule6ActivationEndsAPendingWait) {
@@ -186,17 +180,40 @@ TEST_F(Hints, Rule6ActivationEndsAPendingWait) {
     expectQuietFor(2 * kDelay);
 }
 
-TEST(HintDefaults, TheProgramsDelayIsFiftyMilliseconds) {
-    application();
-    HintController hints;
+TEST_F(Hints, TheProgramsDelayIsFiftyMillisecondsAndItsDisplayTimeTenSeconds) {
+    HintController defaults{clock.timers()};
+    QSignalSpy defaultShown(&defaults, &HintController::showHint);
+    QSignalSpy defaultHidden(&defaults, &HintController::hideHint);
+    defaults.pointerMoved(0, kAt, true, kTextA);
+    expectAfterExactly(defaultShown, 50);
+    expectAfterExactly(defaultHidden, 10000);
+}
+
+// The program's timers: precise, so never early (under wine a precise timer may
+// fire up to 3 ms of 400 early, and the clock starts after the timer), and
+// stopped when the sequence ends.
+TEST(HintsOnQtTimers, ShownAndHiddenNoEarlierThanTheirTimesAndNotAfterLeaving) {
+    static int argc = 1;
+    static char name[] = "flow_hint_controller";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    HintController hints(kDelay, kDisplay);
     QSignalSpy shown(&hints, &HintController::showHint);
-    QElapsedTimer clock;
-    clock.start();
-    hints.pointerMoved(0, kAt, true, kTextA);
-    ASSERT_TRUE(shown.wait(2000));
-    EXPECT_GE(clock.elapsed(), 50);
     QSignalSpy hidden(&hints, &HintController::hideHint);
-    EXPECT_FALSE(hidden.wait(500)) << "the display time is ten seconds";
+
+    hints.pointerMoved(3, kAt, true, kTextA);
+    hints.pointerLeft();
+    QTest::qWait(2 * kDelay);
+    EXPECT_EQ(shown.count(), 0) << "the wait went on after leaving";
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    hints.pointerMoved(3, kAt, true, kTextA);
+    ASSERT_TRUE(shown.wait(5 * kDelay));
+    EXPECT_GE(elapsed.elapsed(), kDelay);
+    elapsed.start();
+    ASSERT_TRUE(hidden.wait(5 * kDisplay));
+    EXPECT_GE(elapsed.elapsed(), kDisplay * 99 / 100);
 }
 
 }  // namespace

@@ -29,21 +29,21 @@ TEST_P(Registration, ChecksTheGroupFirstAndOnlyTheLength) {
     const RegistrationCase& c = GetParam();
     FlowRig rig;
     rig.controller.SpeedButtonRezWoprosClick();
-    EXPECT_EQ(rig.layouts.activated, std::vector<std::string>{"00000419"});
+    EXPECT_EQ(rig.activatedLayouts, std::vector<std::string>{"00000419"});
     rig.view.setText(Control::Edit1Gruppa, c.group);
     rig.view.setText(Control::Edit1Fio, c.surname);
     rig.controller.SpeedVvodClick();
 
     if (c.message) {
         EXPECT_EQ(rig.view.messages(), std::vector<std::string>{c.message});
-        EXPECT_EQ(rig.layouts.activated, std::vector<std::string>{"00000419"});  // still Russian
+        EXPECT_EQ(rig.activatedLayouts, std::vector<std::string>{"00000419"});  // still Russian
         EXPECT_TRUE(rig.view.isVisible(Control::SpeedVvod));
         EXPECT_TRUE(rig.view.isVisible(Control::Edit1Gruppa));
         EXPECT_FALSE(rig.view.isVisible(Control::SpeedPusk));
         EXPECT_TRUE(rig.engine.state().ResultRecord.empty());
     } else {
         EXPECT_TRUE(rig.view.messages().empty());
-        EXPECT_EQ(rig.layouts.activated, (std::vector<std::string>{"00000419", "00000409"}));
+        EXPECT_EQ(rig.activatedLayouts, (std::vector<std::string>{"00000419", "00000409"}));
         EXPECT_TRUE(rig.view.isVisible(Control::SpeedPusk));
         EXPECT_TRUE(rig.view.isEnabled(Control::SpeedPusk));
         EXPECT_FALSE(rig.view.isVisible(Control::SpeedVvod));
@@ -73,7 +73,7 @@ TEST(RegistrationRetry, ARefusedEntryCanBeCompletedAfterwards) {
     rig.controller.SpeedVvodClick();
     EXPECT_EQ(rig.view.messages(), (std::vector<std::string>{"You must enter your group number!",
                                                              "You must enter your last name!"}));
-    EXPECT_EQ(rig.layouts.activated, (std::vector<std::string>{"00000419", "00000409"}));
+    EXPECT_EQ(rig.activatedLayouts, (std::vector<std::string>{"00000419", "00000409"}));
     EXPECT_EQ(rig.engine.state().ResultRecord, kRecordStart);
 }
 

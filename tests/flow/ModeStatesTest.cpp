@@ -146,10 +146,10 @@ TEST_P(EveryState, ControlsAreAsTheStateTablesSay) {
     }
     EXPECT_EQ(view.hintCount(), other.hintsOn ? static_cast<std::size_t>(kHotspotCount) : 0u);
     if (other.layout) {
-        ASSERT_FALSE(rig.layouts.activated.empty());
-        EXPECT_EQ(rig.layouts.activated.back(), other.layout);
+        ASSERT_FALSE(rig.activatedLayouts.empty());
+        EXPECT_EQ(rig.activatedLayouts.back(), other.layout);
     } else {
-        EXPECT_TRUE(rig.layouts.activated.empty());
+        EXPECT_TRUE(rig.activatedLayouts.empty());
     }
 
     // All hotspots stay visible, no marker, panel or hidden pointer outside a hold.

@@ -14,6 +14,7 @@
 
 #include "app/KvarnelApplication.h"
 #include "core/Catalogue.h"
+#include "tests/support/RecordingKeyboardLayouts.h"
 #include "ui/drawing/Surface.h"
 #include "ui/window/FormLayout.h"
 #include "ui/window/RegistrationMessage.h"
@@ -74,7 +75,7 @@ WindowHarness::WindowHarness(HarnessOptions options) {
 
     TForm1Options o;
     o.applicationTitle = options.title;
-    o.keyboardLayouts = std::make_unique<RecordingLayouts>(layouts_);
+    o.keyboardLayouts = std::make_unique<RecordingKeyboardLayouts>(layouts_);
     o.clock = std::make_unique<FixedClock>();
     o.hintDelayMs = options.hintDelayMs;
     o.hintDisplayMs = options.hintDisplayMs;

@@ -15,21 +15,11 @@
 #include "core/FormView.h"
 #include "core/ResultRecord.h"
 #include "tests/support/FixedClock.h"
-#include "ui/flow/KeyboardLayouts.h"
 #include "ui/window/TForm1.h"
 
 class QWindow;
 
 namespace kvarnel::testing {
-
-class RecordingLayouts : public KeyboardLayouts {
-public:
-    explicit RecordingLayouts(std::vector<std::string>& log) : log_(log) {}
-    void activate(std::string_view id) override { log_.emplace_back(id); }
-
-private:
-    std::vector<std::string>& log_;
-};
 
 struct ModalRecord {
     QString kind;  // "error" (QMessageBox) or "message" (registration message)

@@ -1,17 +1,20 @@
 #include "HintController.h"
 
+#include "QtHintTimer.h"
+
 namespace kvarnel {
 
 HintController::HintController(int delayMs, int displayMs, int reshowDelayMs, QObject* parent)
-    : QObject(parent), delayMs_(delayMs), displayMs_(displayMs), reshowDelayMs_(reshowDelayMs) {
-    delayTimer_.setSingleShot(true);
-    displayTimer_.setSingleShot(true);
-    // Coarse timers may fire up to 5 % early (a 10 s hint gone after 9.6 s).
-    delayTimer_.setTimerType(Qt::PreciseTimer);
-    displayTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&delayTimer_, &QTimer::timeout, this, &HintController::onDelayElapsed);
-    connect(&displayTimer_, &QTimer::timeout, this, &HintController::onDisplayElapsed);
-}
+    : HintController(QtHintTimer::make, delayMs, displayMs, reshowDelayMs, parent) {}
+
+HintController::HintController(const HintTimerFactory& makeTimer, int delayMs, int displayMs,
+                               int reshowDelayMs, QObject* parent)
+    : QObject(parent),
+      delayMs_(delayMs),
+      displayMs_(displayMs),
+      reshowDelayMs_(reshowDelayMs),
+      delayTimer_(makeTimer([this] { onDelayElapsed(); })),
+      displayTimer_(makeTimer([this] { onDisplayElapsed(); })) {}
 
 void HintController::pointerMoved(int hotspot, QPoint globalPos, bool hintOn, const QString& text) {
     if (!active_) return;
@@ -34,7 +37,7 @@ void HintController::pointerMoved(int hotspot, QPoint globalPos, bool hintOn, co
         text_ = text;
         position_ = globalPos;
         if (state_ == State::Showing) {
-            displayTimer_.stop();
+            displayTimer_->stop();
             emit hideHint();
             state_ = State::Expired;
         }
@@ -58,8 +61,8 @@ void HintController::activationChanged(bool active) {
 }
 
 void HintController::endSequence() {
-    delayTimer_.stop();
-    displayTimer_.stop();
+    delayTimer_->stop();
+    displayTimer_->stop();
     if (state_ == State::Showing) emit hideHint();
     state_ = State::Idle;
     hotspot_ = -1;
@@ -68,14 +71,14 @@ void HintController::endSequence() {
 void HintController::startWaiting(int hotspot, int delayMs) {
     hotspot_ = hotspot;
     state_ = State::Waiting;
-    delayTimer_.start(delayMs);
+    delayTimer_->start(delayMs);
 }
 
 void HintController::show() {
-    delayTimer_.stop();
+    delayTimer_->stop();
     state_ = State::Showing;
     emit showHint(text_, position_);
-    displayTimer_.start(displayMs_);
+    displayTimer_->start(displayMs_);
 }
 
 void HintController::onDelayElapsed() {

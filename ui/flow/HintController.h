@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
-#include <QTimer>
+#include <memory>
+
+#include "HintTimer.h"
 
 namespace kvarnel {
 
@@ -21,8 +23,13 @@ public:
     // expired: the display time ran out but the sequence goes on (for the re-show rule).
     enum class State { Idle, Waiting, Showing, Expired };
 
+    // On Qt's event loop.
     explicit HintController(int delayMs = kHintDelayMs, int displayMs = kHintDisplayMs,
                             int reshowDelayMs = kHintReshowDelayMs, QObject* parent = nullptr);
+    // On the timers makeTimer makes.
+    explicit HintController(const HintTimerFactory& makeTimer, int delayMs = kHintDelayMs,
+                            int displayMs = kHintDisplayMs, int reshowDelayMs = kHintReshowDelayMs,
+                            QObject* parent = nullptr);
 
     State state() const { return state_; }
     bool active() const { return active_; }
@@ -52,8 +59,8 @@ private:
     int delayMs_;
     int displayMs_;
     int reshowDelayMs_;
-    QTimer delayTimer_;
-    QTimer displayTimer_;
+    std::unique_ptr<HintTimer> delayTimer_;
+    std::unique_ptr<HintTimer> displayTimer_;
     State state_ = State::Idle;
     bool active_ = true;
     int hotspot_ = -1;  // the hotspot the sequence is at

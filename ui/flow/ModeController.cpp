@@ -42,8 +42,8 @@ void ModeController::FormCreate() {
     call(callbacks_.applyHintSettings);
 
     view_.setVisible(Control::SpeedPusk, false);
-    engine_.state().AnswerPending = true;
-    engine_.state().CorrectCount = 0;
+    engine_.SetAnswerPending();
+    engine_.ResetCorrectCount();
 
     viewer_.ShowHotspots();
     viewer_.ShowHotspotHints();
@@ -65,7 +65,7 @@ void ModeController::enterStudyMode() {
     view_.setText(Control::LabelOtvet, "");
     view_.setVisible(Control::LabelStat1, false);
     view_.setVisible(Control::LabelStat2, false);
-    engine_.state().CorrectCount = 0;
+    engine_.ResetCorrectCount();
 }
 
 void ModeController::SpeedButtonRezWoprosClick() {
@@ -89,7 +89,7 @@ void ModeController::SpeedButtonRezWoprosClick() {
     view_.setText(Control::LabelWopros, "");
     view_.setVisible(Control::LabelStat1, false);
     view_.setVisible(Control::LabelStat2, false);
-    engine_.state().CorrectCount = 0;
+    engine_.ResetCorrectCount();
     layouts_.activate(kRussianLayout);
 }
 
