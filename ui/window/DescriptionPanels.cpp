@@ -39,33 +39,18 @@ int fittingStretch(QFont font, const QStringList& lines, qreal usableWidth) {
 
 }  // namespace
 
-void DescriptionPanels::create(QWidget& form, QColor textColour) {
+void DescriptionPanels::create(QWidget& form, QWidget& below, QColor textColour) {
+    form_ = &form;
+    below_ = &below;
     textColour_ = textColour;
-    filled_.reset();
-    for (const PanelRow& row : Catalogue::standard().panels()) {
-        auto* memo = new QTextEdit(&form);
-        memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
-        memo->setGeometry(row.left, row.top, row.width, row.height);
-        memo->setReadOnly(true);
-        memo->setTextInteractionFlags(Qt::NoTextInteraction);
-        memo->setFocusPolicy(Qt::NoFocus);
-        memo->setLineWrapMode(QTextEdit::WidgetWidth);
-        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // A panel is not an entry field: the arrow, not the text-insertion
-        // pointer, from the start (Qt would switch only at the first movement,
-        // so the pointer shown again after a close-up would be the I-beam).
-        memo->viewport()->setCursor(Qt::ArrowCursor);
-        memo->hide();
-        panels_[static_cast<std::size_t>(row.node - 1)] = memo;
-    }
+    panels_.fill(nullptr);
 }
 
 QTextEdit* DescriptionPanels::panel(NodeNumber node) {
-    if (node < 1 || node > kNodeCount) return nullptr;
-    const auto i = static_cast<std::size_t>(node - 1);
-    if (panels_[i] && !filled_[i]) fill(node);
-    return panels_[i];
+    if (node < 1 || node > kNodeCount || !form_) return nullptr;
+    QTextEdit*& memo = panels_[static_cast<std::size_t>(node - 1)];
+    if (!memo) memo = make(node);
+    return memo;
 }
 
 QString DescriptionPanels::descriptionText(NodeNumber node) {
@@ -77,11 +62,31 @@ QString DescriptionPanels::descriptionText(NodeNumber node) {
     return text;
 }
 
-void DescriptionPanels::fill(NodeNumber node) {
-    const auto i = static_cast<std::size_t>(node - 1);
-    filled_.set(i);
-    QTextEdit* memo = panels_[i];
+QTextEdit* DescriptionPanels::make(NodeNumber node) {
     const PanelRow& row = Catalogue::standard().panel(node);
+    auto* memo = new QTextEdit(form_);
+    memo->hide();
+    // Where it would lie had it been made with the window: over `below_` and
+    // the panels, under the controls made after them.
+    const QObjectList& siblings = form_->children();
+    const auto next = std::find(siblings.begin(), siblings.end(), below_);
+    for (auto it = next == siblings.end() ? next : next + 1; it != siblings.end(); ++it)
+        if (auto* w = qobject_cast<QWidget*>(*it); w && w != memo && !qobject_cast<QTextEdit*>(w)) {
+            memo->stackUnder(w);
+            break;
+        }
+    memo->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
+    memo->setGeometry(row.left, row.top, row.width, row.height);
+    memo->setReadOnly(true);
+    memo->setTextInteractionFlags(Qt::NoTextInteraction);
+    memo->setFocusPolicy(Qt::NoFocus);
+    memo->setLineWrapMode(QTextEdit::WidgetWidth);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A panel is not an entry field: the arrow, not the text-insertion
+    // pointer, from the start (Qt would switch only at the first movement,
+    // so the pointer shown again after a close-up would be the I-beam).
+    memo->viewport()->setCursor(Qt::ArrowCursor);
     const QString text = descriptionText(node);
     QFont font = FormBuilder::fontFor(kDefaultFontFamily, row.fontHeight, false);
     const qreal usableWidth = memo->width() - 2 * memo->frameWidth() - 2 * kDocumentMargin;
@@ -100,6 +105,7 @@ void DescriptionPanels::fill(NodeNumber node) {
     QTextBlockFormat lines;
     lines.setLineHeight(QFontMetrics(memo->font()).height(), QTextBlockFormat::FixedHeight);
     all.mergeBlockFormat(lines);
+    return memo;
 }
 
 }  // namespace kvarnel

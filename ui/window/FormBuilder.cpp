@@ -132,7 +132,7 @@ void FormBuilder::addShapesUpTo(const char* lastShape, std::size_t& next) {
 // Child controls in creation order (later ones lie above): the panels, then the
 // layout's child rows.
 void FormBuilder::buildChildControls() {
-    parts_.panels.create(form_, parts_.surface->colour(clBlue));
+    parts_.panels.create(form_, *parts_.surface, parts_.surface->colour(clBlue));
 
     std::vector<std::pair<int, QWidget*>> tabChain;
     for (const ComponentRow& row : kComponentRows) {
