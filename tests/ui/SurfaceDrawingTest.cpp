@@ -268,15 +268,33 @@ TEST_F(SurfaceTest, AHiddenPictureIsDecodedAfterTheFirstFrameOnce) {
     EXPECT_EQ(counter.count(stream.stream()), 1);
 }
 
+// What lies beneath shows where a picture cannot be decoded: the white
+// background, also where it was left out for a picture whose header promised
+// opaque pixels (the background is drawn before the picture is made).
 TEST_F(SurfaceTest, AnUndecodablePictureDrawsNothing) {
-    ScreenPicture broken(JpegPicture(QByteArray("not a picture")));
-    surface->addElement(picture("Image1", QRect(0, 0, 300, 200), &broken, true));
-    surface->addElement(hotspot("ShapeV1", 50, 50));
-    show();
-    const QImage f = frame();
-    EXPECT_EQ(f.pixel(10, 10), kWhite);
-    EXPECT_EQ(f.pixel(57, 57), qRgb(0, 255, 0));
-    EXPECT_FALSE(broken.error().isEmpty());
+    const JpegPicture readableHeader(jpegStream(noiseImage({200, 100}, 5)));
+    const ScreenPicture::Decoder failing = [](const QByteArray&, QImage, QString* error) {
+        *error = QStringLiteral("corrupt data");
+        return QImage();
+    };
+    const struct {
+        const char* what;
+        JpegPicture stream;
+        ScreenPicture::Decoder decoder;
+    } cases[] = {{"no header", JpegPicture(QByteArray("not a picture")), {}},
+                 {"a header, then no picture", readableHeader, failing}};
+    for (const auto& c : cases) {
+        ScreenPicture broken(c.stream, JpegPicture(), c.decoder);
+        surface->addElement(picture("Image1", QRect(0, 0, 300, 200), &broken, false));
+        surface->addElement(hotspot("ShapeV1", 50, 50));
+        show();
+        const QImage f = frame();
+        EXPECT_EQ(f.pixel(10, 10), kWhite) << c.what;
+        EXPECT_EQ(f.pixel(150, 80), kWhite) << c.what;
+        EXPECT_EQ(f.pixel(57, 57), qRgb(0, 255, 0)) << c.what;
+        EXPECT_FALSE(broken.error().isEmpty()) << c.what;
+        SetUp();  // a fresh surface for the next case
+    }
 }
 
 }  // namespace

@@ -77,14 +77,16 @@ void ElementPainter::paintFocusRing(const QRect& box) {
 
 void ElementPainter::paintPicture(const SurfaceElement& element) {
     // Decoded for this screen on the first draw (or collected from the worker
-    // that made it ahead); an undecodable stream draws nothing (white shows).
-    if (element.picture) element.picture->paint(painter_, pictureOrigin(element, element.picture->size()));
+    // that made it ahead); an undecodable stream draws nothing: the background
+    // shows, also where it was left out for the picture.
+    if (element.picture && !element.picture->paint(painter_, pictureOrigin(element, element.picture->size())))
+        painter_.fillRect(opaqueArea(element), Surface::kBackground);
 }
 
 QRect ElementPainter::opaqueArea(const SurfaceElement& element) {
     if (element.kind != SurfaceElement::Kind::Picture || !element.picture) return {};
     // The picture is clipped to its box.
-    return element.picture->opaqueArea(painter_, pictureOrigin(element, element.picture->size()))
+    return element.picture->opaqueArea(pictureOrigin(element, element.picture->size()))
         .intersected(element.box);
 }
 

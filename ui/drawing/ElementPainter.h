@@ -32,8 +32,9 @@ public:
 
     // `held`: a push button held down with the pointer over it (drawn sunken).
     void paint(const SurfaceElement& element, bool held);
-    // What a picture element covers with opaque pixels (layout pixels); empty
-    // for other elements and undecodable pictures.
+    // What a picture element covers with opaque pixels (layout pixels), known
+    // before the picture is made; empty for other elements. A picture that
+    // cannot be decoded fills it with the surface's background when painted.
     QRect opaqueArea(const SurfaceElement& element);
 
     // The size of an auto-sized label: its text's width and height; an empty

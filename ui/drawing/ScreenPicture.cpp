@@ -156,22 +156,21 @@ ScreenPicture::Key ScreenPicture::keyFor(QPainter& painter, QPoint origin) {
                 device.dy() == 0};
 }
 
-QRect ScreenPicture::opaqueArea(QPainter& painter, QPoint origin) {
-    makeFor(keyFor(painter, origin));
+QRect ScreenPicture::opaqueArea(QPoint origin) {
     // A JPEG picture decodes to opaque pixels.
-    if (shown_.drawing == Drawing::None) return {};
+    if (size().isEmpty()) return {};
     return QRect(origin, size()).adjusted(1, 1, -1, -1);
 }
 
-void ScreenPicture::paint(QPainter& painter, QPoint origin) {
+bool ScreenPicture::paint(QPainter& painter, QPoint origin) {
     const Key key = keyFor(painter, origin);
     makeFor(key);
     switch (shown_.drawing) {
     case Drawing::None:
-        return;
+        return false;
     case Drawing::Plain:
         painter.drawImage(origin, shown_.image);
-        return;
+        return true;
     case Drawing::Doubled:
         // At twice the density each of its pixels is one device pixel; at any
         // other density it is resampled smoothly, not by dropping or repeating pixels.
@@ -179,15 +178,16 @@ void ScreenPicture::paint(QPainter& painter, QPoint origin) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, key.ratio != 2);
         painter.drawImage(QRect(origin, size_), shown_.image);
         painter.restore();
-        return;
+        return true;
     case Drawing::Device:
         // One image pixel per device pixel: a plain copy.
         painter.save();
         painter.setWorldTransform(QTransform::fromScale(1 / key.ratio, 1 / key.ratio));
         painter.drawImage(shown_.device.topLeft(), shown_.image, shown_.device);
         painter.restore();
-        return;
+        return true;
     }
+    return false;
 }
 
 }  // namespace kvarnel

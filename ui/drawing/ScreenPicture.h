@@ -44,13 +44,14 @@ public:
     // Draws the picture with its top-left corner at `origin` (layout pixels); the
     // painter's device transform (its world transform is the identity) says how
     // many device pixels a layout pixel covers. An undecodable picture draws
-    // nothing: what lies beneath shows.
-    void paint(QPainter& painter, QPoint origin);
-    // The part of the picture's place that paint() will cover with opaque
-    // pixels, in layout pixels (its edges left out, where a device pixel may be
-    // only partly the picture's); empty for an undecodable picture. Makes the
-    // picture for this painter if it is not made yet.
-    QRect opaqueArea(QPainter& painter, QPoint origin);
+    // nothing and returns false: what lies beneath shows.
+    bool paint(QPainter& painter, QPoint origin);
+    // The part of the picture's place that paint() covers with opaque pixels
+    // when the picture decodes, in layout pixels (its edges left out, where a
+    // device pixel may be only partly the picture's); empty when even its
+    // header is unreadable. Known before the picture is made, so that what
+    // lies around it can be drawn while a worker is still making it.
+    QRect opaqueArea(QPoint origin);
     // Starts making what a paint at `ratio` device pixels per layout pixel, with
     // the top-left corner at `origin`, needs on a worker thread, unless it is made
     // or being made already; the worker begins once `after` (if valid) is

@@ -158,11 +158,14 @@ void Surface::paintEvent(QPaintEvent* event) {
     const QRegion& area = event->region();
     ElementPainter drawer(painter, *this, sprites_);
     // The white background, but not where a picture covers it with its own
-    // opaque pixels anyway (on a hi-DPI screen that is most of the bytes written).
+    // opaque pixels anyway (on a hi-DPI screen that is most of the bytes
+    // written). Known from the pictures' headers: the first frame fills the
+    // rest (and touches the new window's memory) while the overview is still
+    // being decoded on its worker thread.
     QRegion background(event->rect());
     for (const SurfaceElement& e : elements_)
         if (e.visible && area.intersects(e.box)) background -= drawer.opaqueArea(e);
-    for (const QRect& r : background) painter.fillRect(r, Qt::white);
+    for (const QRect& r : background) painter.fillRect(r, kBackground);
     for (int i = 0; i < elementCount(); ++i) {
         const SurfaceElement& e = elements_[i];
         if (!e.visible || !area.intersects(e.box)) continue;

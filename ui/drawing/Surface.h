@@ -16,6 +16,9 @@ namespace kvarnel {
 class Surface : public QWidget {
     Q_OBJECT
 public:
+    // What shows where no element draws.
+    static constexpr Qt::GlobalColor kBackground = Qt::white;
+
     explicit Surface(QWidget* parent = nullptr);
 
     // Appends on top of what exists; returns the element's index (creation order).
