@@ -46,8 +46,6 @@ struct PanelRow {
     std::string_view name;  // MemoV<n>
     int left, top, width, height;
     int fontHeight;  // character height in pixels
-    int lineCount;
-    std::string_view firstLine;
 };
 
 extern const std::array<NodeRow, kNodeCount> kNodeRows;

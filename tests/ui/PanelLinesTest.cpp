@@ -14,6 +14,7 @@
 
 #include "WindowHarness.h"
 #include "core/Catalogue.h"
+#include "tests/support/StoredDescriptions.h"
 
 namespace kvarnel::testing {
 namespace {
@@ -59,7 +60,8 @@ TEST(UiPanels, EachStoredLineIsOneLineOfItsPanelAndTheTextFitsTheBox) {
     WindowHarness h;
     for (const PanelRow& row : Catalogue::standard().panels()) {
         const PanelLayout got = layoutOf(h, row.node);
-        ASSERT_EQ(got.storedLines, row.lineCount) << row.name << " was not shown with its stored text";
+        ASSERT_EQ(got.storedLines, storedDescription(row.node).lineCount)
+            << row.name << " was not shown with its stored text";
         EXPECT_EQ(got.family, QStringLiteral("Liberation Sans")) << row.name;
         EXPECT_EQ(got.pixelSize, row.fontHeight) << row.name;
         for (int i = 0; i < got.storedLines; ++i)

@@ -15,6 +15,7 @@
 
 #include "WindowHarness.h"
 #include "core/Catalogue.h"
+#include "tests/support/StoredDescriptions.h"
 #include "ui/drawing/JpegPicture.h"
 #include "ui/drawing/PictureResources.h"
 #include "ui/drawing/ScreenPicture.h"
@@ -188,8 +189,8 @@ TEST(UiWindow, PanelsHoldTheirDescriptionsReadOnlyWrappedInBlue) {
         EXPECT_EQ(memo->lineWrapMode(), QTextEdit::WidgetWidth);
         EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(0, 0, 255));
         const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
-        EXPECT_EQ(lines.size(), row.lineCount) << n;
-        EXPECT_EQ(lines.front().toStdString(), std::string(row.firstLine)) << n;
+        EXPECT_EQ(lines.size(), storedDescription(n).lineCount) << n;
+        EXPECT_EQ(lines.front().toStdString(), std::string(storedDescription(n).firstLine)) << n;
     }
 }
 
