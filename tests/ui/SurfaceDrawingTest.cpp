@@ -268,12 +268,10 @@ TEST_F(SurfaceTest, AHiddenPictureIsDecodedAfterTheFirstFrameOnce) {
     EXPECT_EQ(counter.count(stream.stream()), 1);
 }
 
-// What lies beneath shows where a picture cannot be decoded: the white
-// background, also where it was left out for a picture whose header promised
-// opaque pixels (the background is drawn before the picture is made).
+// The white background shows where a picture cannot be decoded, also where its
+// header promised opaque pixels and the background was left out for it.
 TEST_F(SurfaceTest, AnUndecodablePictureDrawsNothing) {
-    const JpegPicture readableHeader(jpegStream(noiseImage({200, 100}, 5)));
-    const ScreenPicture::Decoder failing = [](const QByteArray&, QImage, QString* error) {
+    const auto failing = [](const QByteArray&, QImage, QString* error) {
         *error = QStringLiteral("corrupt data");
         return QImage();
     };
@@ -282,7 +280,7 @@ TEST_F(SurfaceTest, AnUndecodablePictureDrawsNothing) {
         JpegPicture stream;
         ScreenPicture::Decoder decoder;
     } cases[] = {{"no header", JpegPicture(QByteArray("not a picture")), {}},
-                 {"a header, then no picture", readableHeader, failing}};
+                 {"a header, then no picture", JpegPicture(jpegStream(noiseImage({200, 100}, 5))), failing}};
     for (const auto& c : cases) {
         ScreenPicture broken(c.stream, JpegPicture(), c.decoder);
         surface->addElement(picture("Image1", QRect(0, 0, 300, 200), &broken, false));

@@ -43,7 +43,6 @@ void DescriptionPanels::create(QWidget& form, QWidget& below, QColor textColour)
     form_ = &form;
     below_ = &below;
     textColour_ = textColour;
-    panels_.fill(nullptr);
 }
 
 QTextEdit* DescriptionPanels::panel(NodeNumber node) {
@@ -67,11 +66,10 @@ QTextEdit* DescriptionPanels::make(NodeNumber node) {
     auto* memo = new QTextEdit(form_);
     memo->hide();
     // Where it would lie had it been made with the window: over `below_` and
-    // the panels, under the controls made after them.
+    // the other panels, under the first control made after them.
     const QObjectList& siblings = form_->children();
-    const auto next = std::find(siblings.begin(), siblings.end(), below_);
-    for (auto it = next == siblings.end() ? next : next + 1; it != siblings.end(); ++it)
-        if (auto* w = qobject_cast<QWidget*>(*it); w && w != memo && !qobject_cast<QTextEdit*>(w)) {
+    for (auto it = std::find(siblings.begin(), siblings.end(), below_); it != siblings.end(); ++it)
+        if (auto* w = qobject_cast<QWidget*>(*it); w && w != below_ && !qobject_cast<QTextEdit*>(w)) {
             memo->stackUnder(w);
             break;
         }
